@@ -1,0 +1,44 @@
+# The two entry points of the README: `make run` and `make test`. Both install what is missing
+# (Debian packages) first.
+SHELL := /bin/bash
+
+PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+BENCH_PACKAGES := libbenchmark-dev
+SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+DEMO_HOME := $(CURDIR)/build/default/demo-home
+
+.PHONY: run test deps bench clean
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:$$missing"; \
+	    $(SUDO) apt-get update && \
+	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+run: deps
+	cmake --preset default
+	cmake --build --preset default
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
+	    echo "No display found: start it under Xvfb with  xvfb-run -a make run  (apt-get install xvfb xauth)"; \
+	    exit 1; \
+	fi
+	XDG_CONFIG_HOME=$(DEMO_HOME)/config HOME=$(DEMO_HOME) ./build/default/src/webdef
+
+test: deps
+	cmake --preset debug-asan
+	cmake --build --preset debug-asan
+	ctest --preset debug-asan
+
+bench:
+	$(MAKE) deps EXTRA_PACKAGES="$(BENCH_PACKAGES)"
+	cmake --preset bench
+	cmake --build --preset bench
+	cmake --build --preset bench --target run-benchmarks
+
+clean:
+	rm -rf build

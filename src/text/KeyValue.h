@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// Helpers that take apart the key=value lines and ";"-separated lists of every file of the
+// system. Positions count from 1, as in the file formats; none of them fails or reports anything.
+
+// The at most n characters of s starting at position i (from 1); empty for n <= 0 or i beyond the end.
+QString Copy(const QString &s, qsizetype i, qsizetype n);
+
+// Position (from 1) of the first ch at or after start that lies outside double quotes, or -1.
+qsizetype QuotedPos(QChar ch, const QString &s, qsizetype start = 1);
+
+// Splits s at its first ch (quotes not considered). The right part keeps at most 1023 characters.
+bool SplitAt(const QString &s, QChar ch, QString &left, QString &right);
+
+// True when line carries key (leading blanks/control characters before the key are ignored, case
+// counts); line is then replaced by its value: trailing characters <= 32 removed, a lone ";" empty.
+bool IsKey(const QString &key, QString &line);
+
+// Digits of value in the radix, upper case, no sign; empty for negative values.
+QString IntToRadix(qint32 value, qint32 radix);
+
+// Digits of s in the radix without any check (see the format notes); 32-bit wrap-around.
+qint32 RadixToInt(const QString &s, qint32 radix);
+
+// s without its trailing blanks (code 32 only).
+QString TrimTrailingBlanks(const QString &s);
+
+// The n-th (from 1) ";"-separated field of s; a ";" inside double quotes does not separate.
+QString ListField(int n, const QString &s);
+
+// ListField with another separator; field 1 of a text that begins with sep, or has none, is s.
+QString ListFieldSep(int n, const QString &s, QChar sep);

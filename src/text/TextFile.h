@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Reading and writing the system's text files: Windows-1252, lines ended by CR LF when written,
+// LF alone accepted when read. Every file is written whole and atomically.
+
+// Reads all lines of path. Returns false when the file cannot be opened (missing, unreadable, a
+// folder, or a full name longer than 259 characters); the caller reports that with its own text.
+// An input/output failure after opening throws OperationError("E/A-Fehler <n>").
+bool readTextFile(const QString &path, QStringList &lines);
+
+enum class WriteStatus {
+    Ok,
+    CreateFailed, // the file could not be created: nothing was written, the old file is untouched
+    WriteFailed,  // writing or committing failed: the old file is untouched
+};
+
+// Writes lines, each followed by CR LF, through QSaveFile. On failure *errorNumber receives the
+// number for "Fehler %d beim Schreiben der Datei %s" (see fileErrorNumber).
+WriteStatus writeTextFile(const QString &path, const QStringList &lines, int *errorNumber = nullptr);
