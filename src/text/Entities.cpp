@@ -1,0 +1,50 @@
+#include "text/Entities.h"
+
+#include "text/KeyValue.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+// Both directions use these pairs in this order. "&szuml;" is what the web server expects.
+const std::array<std::pair<char16_t, const char16_t *>, 7> EntityTable = {{
+    {u'\u00FC', u"&uuml;"},
+    {u'\u00E4', u"&auml;"},
+    {u'\u00F6', u"&ouml;"},
+    {u'\u00C4', u"&Auml;"},
+    {u'\u00DC', u"&Uuml;"},
+    {u'\u00D6', u"&Ouml;"},
+    {u'\u00DF', u"&szuml;"},
+}};
+} // namespace
+
+QString UmlautsToEntities(const QString &s)
+{
+    QString result = s;
+    for (const auto &[letter, entity] : EntityTable)
+        result.replace(QChar(letter), QString::fromUtf16(entity));
+    return result;
+}
+
+QString EntitiesToUmlauts(const QString &s)
+{
+    QString result = s;
+    for (const auto &[letter, entity] : EntityTable)
+        result.replace(QString::fromUtf16(entity), QString(QChar(letter)));
+    return result;
+}
+
+QString ColorToText(TColor colour)
+{
+    QString t = IntToRadix(colour, 16);
+    if (t.isEmpty())
+        t = QStringLiteral("FFFFFF");
+    while (t.size() < 6)
+        t.prepend(u'0');
+    return Copy(t, 5, 2) + Copy(t, 3, 2) + Copy(t, 1, 2);
+}
+
+TColor TextToColor(const QString &s)
+{
+    return RadixToInt(Copy(s, 5, 2) + Copy(s, 3, 2) + Copy(s, 1, 2), 16);
+}

@@ -1,0 +1,24 @@
+#include "text/OperationError.h"
+
+#include "text/Messages.h"
+
+OperationError::OperationError(QString message)
+    : m_message(std::move(message))
+    , m_utf8(m_message.toUtf8())
+{
+}
+
+OperationError OperationError::ioError(int number)
+{
+    return OperationError(Messages::IoError.arg(number));
+}
+
+OperationError OperationError::notAnInteger(const QString &text)
+{
+    return OperationError(Messages::NotAnInteger.arg(text));
+}
+
+OperationError OperationError::notABoolean(const QString &text)
+{
+    return OperationError(Messages::NotABoolean.arg(text));
+}
