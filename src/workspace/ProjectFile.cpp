@@ -1,0 +1,126 @@
+#include "workspace/ProjectFile.h"
+
+#include "text/FilePaths.h"
+#include "text/KeyValue.h"
+#include "text/Messages.h"
+#include "text/Numbers.h"
+#include "text/OperationError.h"
+#include "text/Prompt.h"
+#include "text/TextFile.h"
+#include "workspace/AppState.h"
+#include "workspace/Messages.h"
+#include "workspace/ProjectModel.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+// FREEIPS holds "(entry);" per entry; the list ends at the first empty field. Each field loses its
+// first and last character, whatever they are.
+QStringList parseFreeIPs(const QString &value)
+{
+    QStringList result;
+    for (int n = 1;; ++n) {
+        const QString field = ListField(n, value);
+        if (field.isEmpty())
+            break;
+        result.append(Copy(field, 2, field.size() - 2));
+    }
+    return result;
+}
+} // namespace
+
+bool writeFileReported(const QString &path, const QStringList &lines, Prompt &prompt)
+{
+    int number = 0;
+    switch (writeTextFile(path, lines, &number)) {
+    case WriteStatus::Ok:
+        return true;
+    case WriteStatus::CreateFailed:
+        prompt.error(Messages::WriteFailed.arg(number).arg(path));
+        return false;
+    case WriteStatus::WriteFailed:
+        break;
+    }
+    throw OperationError::ioError(number);
+}
+
+bool WriteProjectFile(const QString &name, const AppState &state, ProjectModel &model, Prompt &prompt)
+{
+    const QString authMsg = model.AuthMsg.trimmed();
+    const QString dirDat = model.DirDatText.trimmed();
+
+    QStringList lines;
+    lines.append(u"FILEVERS=140"_s);
+    if (!authMsg.isEmpty())
+        lines.append(u"AUTHMSG="_s + authMsg);
+    lines.append(u"STARTPAGE="_s + model.StartPage);
+    QString ips;
+    for (const QString &ip : std::as_const(model.FreeIPs))
+        ips += u'(' + ip + u");"_s;
+    lines.append(u"FREEIPS="_s + ips);
+    for (const QString &site : std::as_const(model.Sites))
+        lines.append(u"*Site="_s + site);
+    lines.append(u"DIRDAT="_s + dirDat);
+    lines.append(u"BW="_s + QString::number(model.BrowserWidth));
+    lines.append(u"RVXFile="_s + state.ExecFileName);
+    if (model.AutoHandyDetect)
+        lines.append(u"AUTOWIDTH=1"_s);
+    if (model.NoAutoScale)
+        lines.append(u"NOAUTOSCALE=1"_s);
+    if (model.testmode)
+        lines.append(u"TESTMODE=1"_s);
+
+    const QString path = projectFilePath(state.DataFolder, name + u".FNP"_s);
+    if (!writeFileReported(path, lines, prompt))
+        return false;
+    // The edits show what was written.
+    model.AuthMsg = authMsg;
+    model.DirDatText = dirDat;
+    return true;
+}
+
+bool ReadProjectFile(const QString &path, AppState &state, ProjectModel &model, Prompt &prompt)
+{
+    QStringList lines;
+    if (!readTextFile(path, lines)) {
+        prompt.error(WorkspaceMessages::ProjectFileNotFound.arg(path));
+        return false;
+    }
+
+    model.AutoHandyDetect = false;
+    model.NoAutoScale = false;
+    for (QString line : std::as_const(lines)) {
+        // The keys are tried in this order. FILEVERS, AUTOWIDTH and NOAUTOSCALE hand their value on
+        // to the keys after them; every other key ends the line.
+        if (IsKey(u"*Site"_s, line)) {
+            model.Sites.append(line);
+            continue;
+        }
+        IsKey(u"FILEVERS"_s, line);
+        if (IsKey(u"AUTHMSG"_s, line)) {
+            model.AuthMsg = line;
+            continue;
+        }
+        if (IsKey(u"FREEIPS"_s, line)) {
+            model.FreeIPs = parseFreeIPs(line);
+            continue;
+        }
+        if (IsKey(u"AUTOWIDTH"_s, line))
+            model.AutoHandyDetect = true;
+        if (IsKey(u"NOAUTOSCALE"_s, line))
+            model.NoAutoScale = true;
+        if (IsKey(u"BW"_s, line)) {
+            if (const std::optional<qint32> width = parseWholeNumber(line))
+                model.BrowserWidth = *width;
+            continue;
+        }
+        if (IsKey(u"RVXFile"_s, line)) {
+            state.ExecFileName = line;
+            model.RVXFileShown = line;
+            continue;
+        }
+        if (IsKey(u"STARTPAGE"_s, line))
+            model.StartPage = line;
+    }
+    return true;
+}

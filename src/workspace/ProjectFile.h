@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class AppState;
+class ProjectModel;
+class Prompt;
+
+// The project file (project name + ".FNP" in the data folder): page list, start page, password
+// prompt text, exempt IPs, options, data folder and execution file, as key=value lines.
+
+// Writes the project view to DataFolder + name + ".FNP". Trims the model's AuthMsg and DirDatText
+// first. Returns false after showing "Fehler %d beim Schreiben der Datei %s" when the file could
+// not be created (the old file is untouched); an input/output error half-way throws OperationError.
+bool WriteProjectFile(const QString &name, const AppState &state, ProjectModel &model, Prompt &prompt);
+
+// Reads the project file at path into the view: pages are appended, the IP list replaced by a
+// FREEIPS line, the two option boxes set from their lines, ExecFileName (and the execution file
+// shown) from RVXFile. The caller empties the page list, prompt text and start page beforehand
+// where needed. A file that cannot be opened shows "Datei %s nicht gefunden", changes nothing and
+// returns false.
+bool ReadProjectFile(const QString &path, AppState &state, ProjectModel &model, Prompt &prompt);
+
+// Writes lines to path for a save: a file that cannot be created is reported with "Fehler %d beim
+// Schreiben der Datei %s" and gives false; a failure half-way throws OperationError("E/A-Fehler %d").
+bool writeFileReported(const QString &path, const QStringList &lines, Prompt &prompt);

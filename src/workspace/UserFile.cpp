@@ -1,0 +1,86 @@
+#include "workspace/UserFile.h"
+
+#include "text/FilePaths.h"
+#include "text/KeyValue.h"
+#include "text/Prompt.h"
+#include "text/TextFile.h"
+#include "workspace/AppState.h"
+#include "workspace/Messages.h"
+#include "workspace/ProjectFile.h"
+#include "workspace/ProjectModel.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+QString userFilePath(const QString &name, const AppState &state)
+{
+    return projectFilePath(state.DataFolder, name + u"_WEBUSERS.USR"_s);
+}
+} // namespace
+
+bool WriteUserFile(const QString &name, const AppState &state, const ProjectModel &model, Prompt &prompt)
+{
+    QStringList lines;
+    for (const UserRow &row : model.Users) {
+        if (!row.User.isEmpty())
+            lines.append(row.User + u';' + row.Password + u';' + row.StartPage);
+    }
+    // The runtime expects at least one line.
+    if (lines.isEmpty())
+        lines.append(u" "_s);
+    return writeFileReported(userFilePath(name, state), lines, prompt);
+}
+
+bool ReadUserFile(const QString &name, const AppState &state, ProjectModel &model, Prompt &prompt)
+{
+    // Emptied before the file is opened: a project without a user list must not show (and at the
+    // next save write) the users of the project shown before.
+    model.clearUserCells();
+
+    const QString path = userFilePath(name, state);
+    QStringList lines;
+    if (!readTextFile(path, lines)) {
+        prompt.error(WorkspaceMessages::UserFileNotFound.arg(path));
+        return false;
+    }
+
+    qsizetype filled = 0;
+    for (const QString &line : std::as_const(lines)) {
+        if (filled >= ProjectModel::MaxReadUsers)
+            break;
+        if (line.isEmpty())
+            continue;
+        if (filled >= model.Users.size())
+            model.Users.append(UserRow());
+        UserRow &row = model.Users[filled++];
+        row.User = ListField(1, line);
+        row.Password = ListField(2, line);
+        row.StartPage = ListField(3, line);
+    }
+    return true;
+}
+
+void UGSelectCell(ProjectModel &model, int gridRow)
+{
+    if (gridRow > 5)
+        model.AddUserVisible = true;
+}
+
+void AddUserRow(ProjectModel &model)
+{
+    model.Users.append(UserRow());
+    if (model.userGridRows() > ProjectModel::MaxAddedGridRows)
+        model.AddUserEnabled = false;
+}
+
+void DeleteUserRow(ProjectModel &model, int gridRow)
+{
+    const qsizetype index = gridRow - 1;
+    if (index < 0 || index >= model.Users.size())
+        return;
+    model.Users[index] = UserRow();
+    if (model.userGridRows() > 4) {
+        model.Users.removeAt(index);
+        model.AddUserEnabled = true;
+    }
+}

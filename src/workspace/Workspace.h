@@ -1,0 +1,74 @@
+#pragma once
+
+#include "workspace/ProjectModel.h"
+
+#include <QString>
+
+#include <functional>
+
+class AppState;
+class Prompt;
+
+// Operations of other parts of the program that start-up, saving and closing call. Each may be
+// left empty; an empty hook does nothing (a missing readExecFile counts as a failed read).
+struct WorkspaceHooks
+{
+    std::function<void(AppState &)> readSettings;  // ReadSettings
+    std::function<void(AppState &)> writeSettings; // WriteSettings
+    std::function<bool(const QString &)> readExecFile; // ReadRVXFile of a path; true on success
+    std::function<void()> refreshAllPages;         // RefreshAllPages; throws OperationError when it stops
+    std::function<QString()> defaultBrowserPath;   // DefaultBrowserPath
+};
+
+// The main window's work without the window: start-up, saving, closing and the project view in
+// its ProjectModel. Points to the program-wide state and the prompt without owning them.
+class Workspace
+{
+public:
+    static inline const QString HelpFileName = QStringLiteral("Fennaro.chm");
+    static inline const QString UpdateTempFolder = QStringLiteral("_updatetemp");
+
+    Workspace(AppState &state, Prompt &prompt, WorkspaceHooks hooks = {});
+
+    AppState &state() { return m_state; }
+    Prompt &prompt() { return m_prompt; }
+    ProjectModel &model() { return m_model; }
+    WorkspaceHooks &hooks() { return m_hooks; }
+    const QString &helpFile() const { return m_helpFile; }
+
+    // Start-up of the main window: fixed lists, settings, execution file, the last project's
+    // project and user list files, shown names, browser, updater leftovers in programFolder.
+    void FormCreate(const QString &programFolder);
+
+    // First showing: true when no project is open, so the new-project operation has been run.
+    bool FormShow();
+
+    // Closing: takes the typed data folder, refreshes pages when the execution file changed, writes
+    // the settings and asks about unsaved changes. Returns false when the window is to stay open
+    // (Cancel, or a save that did not write everything).
+    bool FormClose();
+
+    // Saves the project: project file, user list file, settings, and the full page refresh when the
+    // execution file changed. IsChanged becomes False only when both files were written.
+    void Speichern1Click();
+
+    // Project operations of the Datei menu and the data folder controls.
+    void Neu1Click();
+    void ffnen1Click();
+    void ChangeNameClick();
+    void KopierenClick();
+    void SearchDirBtnClick();
+    void DirDatEdtExit();
+
+    // Whether the execution file changed since all pages were last refreshed.
+    bool execFileChanged() const;
+
+private:
+    void removeUpdaterLeftovers();
+
+    AppState &m_state;
+    Prompt &m_prompt;
+    WorkspaceHooks m_hooks;
+    ProjectModel m_model;
+    QString m_helpFile;
+};
