@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// Texts of the page model, the page file reader and the page file writer.
+namespace PageMessages {
+inline const QString FileNotFound = QStringLiteral("Datei nicht gefunden: %1");
+inline const QString AutoRefreshWithInput =
+    QStringLiteral("Automatische Aktualisierung ist nur möglich wenn die Seite keine Eingabefelder hat, da "
+                   "Eingaben sonst durch die Aktualisierung gelöscht würden.\r"
+                   "Automatische Aktualisierung wird deaktiviert.");
+inline const QString OnlyObjects = QStringLiteral("Nur Objekte zulässig");
+
+// Input states of an object row.
+inline const QString InputYes = QStringLiteral("ja");
+inline const QString InputNo = QStringLiteral("nein");
+inline const QString InputNone = QStringLiteral("###");
+inline const QString InputError = QStringLiteral("Fehler");
+
+// Grid headers.
+inline const QString ObjNameHeader = QStringLiteral("Objektname");
+inline const QString LabelHeader = QStringLiteral("Bezeichnung");
+inline const QString InputHeader = QStringLiteral("Eingabe");
+inline const QString MacroNameHeader = QStringLiteral("Makroname");
+
+// Preview texts.
+inline const QString HeadPreviewStart = QStringLiteral("Überschrift");
+inline const QString NaviPreviewStart = QStringLiteral("home");
+inline const QString ObjPreview = QStringLiteral("Objektbezeichnung");
+inline const QString ValPreview = QStringLiteral("Objektwert");
+} // namespace PageMessages

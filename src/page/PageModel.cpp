@@ -1,0 +1,361 @@
+#include "page/PageModel.h"
+
+#include "catalogue/Catalogue.h"
+#include "page/Messages.h"
+#include "page/PageParts.h"
+#include "text/FilePaths.h"
+#include "text/Messages.h"
+#include "text/Prompt.h"
+
+#include <QCollator>
+#include <QLocale>
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString LinkSeparator = u" : "_s;
+
+template <typename Row>
+int moveUp(QList<Row> &rows, int row)
+{
+    // Grid row 1 is the first data row; the blank row (rows.size() + 1) never moves.
+    if (row <= 1 || row >= int(rows.size()) + 1)
+        return row;
+    rows.swapItemsAt(row - 1, row - 2);
+    return row - 1;
+}
+
+template <typename Row>
+int moveDown(QList<Row> &rows, int row)
+{
+    if (row < 1 || row >= int(rows.size()))
+        return row;
+    rows.swapItemsAt(row - 1, row);
+    return row + 1;
+}
+
+} // namespace
+
+QString trimBlanks(const QString &s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && s[begin].unicode() <= 32)
+        ++begin;
+    while (end > begin && s[end - 1].unicode() <= 32)
+        --end;
+    return s.mid(begin, end - begin);
+}
+
+PageModel::PageModel(Catalogue &catalogue)
+    : m_catalogue(catalogue)
+    , m_offered(catalogue)
+{
+    m_clearConnection =
+        QObject::connect(&catalogue, &Catalogue::aboutToClear, [this] { dropCatalogueReferences(); });
+    FillPagePosLB();
+}
+
+PageModel::~PageModel()
+{
+    QObject::disconnect(m_clearConnection);
+}
+
+qsizetype PageModel::findOffered(const QString &name) const
+{
+    return m_offered.indexOf(name);
+}
+
+void PageModel::FillPagePosLB()
+{
+    PagePosLB.clear();
+    for (qsizetype i = 0; i < PageParts::PagePartNames.size(); ++i)
+        PagePosLB.append({PageParts::PagePartNames[i], i <= PageParts::Navi2});
+    ObjSeqLB.clear();
+    for (const QString &name : PageParts::ObjColumnNames)
+        ObjSeqLB.append({name, true});
+}
+
+void PageModel::InitAll()
+{
+    HeadPreview = PageMessages::HeadPreviewStart;
+    FillObjBox();
+    TSiteData &d = SiteData;
+    for (TColor *c : {&d.HeadFontColor, &d.ObjFontColor, &d.ValFontColor, &d.NaviFontColor})
+        *c = TextToColor(u"000000"_s);
+    for (TColor *c : {&d.HeadBGColor, &d.ObjBGColor, &d.ValBGColor, &d.NaviBGColor})
+        *c = TextToColor(u"FFFFFF"_s);
+}
+
+void PageModel::InitData()
+{
+    SeitenLB.clear();
+    NaviLB.clear();
+    HTMLCode1MB.clear();
+    HTMLCode2MB.clear();
+    SiteData.Headline.clear();
+    SiteData.BGPict.clear();
+    SGRows.clear();
+    SGBlank = ObjRow();
+    clearMacroRows();
+}
+
+void PageModel::FillObjBox()
+{
+    m_offered.rebuild();
+}
+
+void PageModel::dropCatalogueReferences()
+{
+    m_offered.clear();
+    for (ObjRow &row : SGRows)
+        row.entry = nullptr;
+    SGBlank.entry = nullptr;
+    for (MacroRow &row : MGRows)
+        row.entry = nullptr;
+    MGBlank.entry = nullptr;
+}
+
+bool PageModel::hasInputFields() const
+{
+    return std::any_of(SGRows.cbegin(), SGRows.cend(),
+                       [](const ObjRow &row) { return row.input == PageMessages::InputYes; });
+}
+
+bool PageModel::enforceAutoRefreshRule(Prompt &prompt)
+{
+    if (!SiteData.AutoAkt || !hasInputFields())
+        return false;
+    prompt.error(PageMessages::AutoRefreshWithInput);
+    SiteData.AutoAkt = false;
+    return true;
+}
+
+QString PageModel::pageFilePath() const
+{
+    return projectFilePath(DirDat, MainName + u'_' + SiteName + u".SHT"_s);
+}
+
+void PageModel::fillOtherPages(const QStringList &allPages)
+{
+    SeitenLB.clear();
+    for (const QString &page : allPages) {
+        if (page != SiteName)
+            SeitenLB.append(page);
+    }
+    QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(SeitenLB.begin(), SeitenLB.end(), collator);
+}
+
+const ObjRow &PageModel::sgRow(int row) const
+{
+    Q_ASSERT(row >= 1 && row < sgRowCount());
+    return row <= SGRows.size() ? SGRows[row - 1] : SGBlank;
+}
+
+ObjRow &PageModel::sgRow(int row)
+{
+    Q_ASSERT(row >= 1 && row < sgRowCount());
+    return row <= SGRows.size() ? SGRows[row - 1] : SGBlank;
+}
+
+int PageModel::appendObjRow(qsizetype offeredIndex, Prompt &prompt)
+{
+    if (offeredIndex < 0 || offeredIndex >= ObjBox().size()) {
+        prompt.error(Messages::NoEntrySelected);
+        return -1;
+    }
+    TPSObj *e = ObjBox()[offeredIndex].entry;
+    if (e->ObjDescr.isEmpty())
+        e->ObjDescr = e->ObjName;
+    const bool valueOnly = (e->Source == u'O' && (e->HdwTyp == 0 || e->HdwTyp == 1 || e->HdwTyp == 3))
+                           || (e->Source == u'V' && e->VarKind == 3);
+    SGRows.append({e->ObjName, e->ObjDescr, valueOnly ? PageMessages::InputNo : PageMessages::InputNone, e});
+    SGBlank = ObjRow();
+    IsChanged = true;
+    return int(SGRows.size());
+}
+
+void PageModel::appendReadObjRow(const ObjRow &row)
+{
+    SGRows.append(row);
+    SGBlank = ObjRow();
+}
+
+int PageModel::deleteObjRow(int row)
+{
+    if (row < 1 || row >= sgRowCount() - 1)
+        return row;
+    SGRows.removeAt(row - 1);
+    IsChanged = true;
+    return row;
+}
+
+int PageModel::moveObjRowUp(int row)
+{
+    return moveUp(SGRows, row);
+}
+
+int PageModel::moveObjRowDown(int row)
+{
+    return moveDown(SGRows, row);
+}
+
+void PageModel::toggleInputState(int row, Prompt &prompt)
+{
+    if (row < 1 || row >= sgRowCount())
+        return;
+    ObjRow &r = sgRow(row);
+    if (!r.entry || r.input == PageMessages::InputNone)
+        return;
+    if (r.input == PageMessages::InputNo) {
+        r.input = PageMessages::InputYes;
+        if (SiteData.AutoAkt) {
+            prompt.error(PageMessages::AutoRefreshWithInput);
+            SiteData.AutoAkt = false;
+        }
+    } else {
+        r.input = PageMessages::InputNo;
+    }
+}
+
+const MacroRow &PageModel::mgRow(int row) const
+{
+    Q_ASSERT(row >= 1 && row < mgRowCount());
+    return row <= MGRows.size() ? MGRows[row - 1] : MGBlank;
+}
+
+MacroRow &PageModel::mgRow(int row)
+{
+    Q_ASSERT(row >= 1 && row < mgRowCount());
+    return row <= MGRows.size() ? MGRows[row - 1] : MGBlank;
+}
+
+int PageModel::appendMacroRow(qsizetype offeredIndex, Prompt &prompt)
+{
+    if (offeredIndex < 0 || offeredIndex >= ObjBox().size()) {
+        prompt.error(Messages::NoEntrySelected);
+        return -1;
+    }
+    const OfferedEntry &item = ObjBox()[offeredIndex];
+    if (item.text.contains(u'.')) {
+        prompt.error(PageMessages::OnlyObjects);
+        return -1;
+    }
+    MGRows.append({item.text, item.text, item.entry});
+    MGBlank = MacroRow();
+    return int(MGRows.size());
+}
+
+void PageModel::appendReadMacroRow(const MacroRow &row)
+{
+    MGRows.append(row);
+    MGBlank = MacroRow();
+}
+
+void PageModel::clearMacroRows()
+{
+    MGRows.clear();
+    MGBlank = MacroRow();
+}
+
+int PageModel::deleteMacroRow(int row)
+{
+    if (row < 1 || row >= mgRowCount() - 1)
+        return row;
+    MGRows.removeAt(row - 1);
+    IsChanged = true;
+    return row;
+}
+
+int PageModel::moveMacroRowUp(int row)
+{
+    return moveUp(MGRows, row);
+}
+
+int PageModel::moveMacroRowDown(int row)
+{
+    return moveDown(MGRows, row);
+}
+
+bool PageModel::appendPageLink(qsizetype pageIndex, Prompt &prompt)
+{
+    if (pageIndex < 0 || pageIndex >= SeitenLB.size()) {
+        prompt.error(Messages::NoEntrySelected);
+        return false;
+    }
+    const QString &page = SeitenLB[pageIndex];
+    NaviLB.append(page + LinkSeparator + page);
+    IsChanged = true;
+    return true;
+}
+
+bool PageModel::deleteLink(qsizetype index, Prompt &prompt)
+{
+    if (index < 0 || index >= NaviLB.size()) {
+        prompt.error(Messages::NoEntrySelected);
+        return false;
+    }
+    NaviLB.removeAt(index);
+    IsChanged = true;
+    return true;
+}
+
+qsizetype PageModel::moveLinkUp(qsizetype index)
+{
+    if (index <= 0 || index >= NaviLB.size())
+        return index;
+    NaviLB.swapItemsAt(index, index - 1);
+    return index - 1;
+}
+
+qsizetype PageModel::moveLinkDown(qsizetype index)
+{
+    if (index < 0 || index >= NaviLB.size() - 1)
+        return index;
+    NaviLB.swapItemsAt(index, index + 1);
+    return index + 1;
+}
+
+QString PageModel::linkText(const QString &name, const QString &target, bool external)
+{
+    return name + (external ? u" : >"_s : LinkSeparator) + target;
+}
+
+void PageModel::splitLink(const QString &link, QString &name, QString &target, bool &external)
+{
+    // Positions as the edit panel counts them (from 1): without " : " the separator position is 0,
+    // so the name is empty and the target starts at the third character.
+    const qsizetype p = link.indexOf(LinkSeparator) + 1;
+    name = link.left(std::max<qsizetype>(p - 1, 0)).trimmed();
+    target = link.mid(p + 2, 255).trimmed();
+    external = target.startsWith(u'>');
+    if (external)
+        target.remove(0, 1);
+}
+
+QString PageModel::linkPreview(const QString &link)
+{
+    const qsizetype p = link.indexOf(u':');
+    return p < 0 ? link : link.left(p);
+}
+
+qsizetype PageModel::moveEntryUp(QList<CheckEntry> &list, qsizetype index)
+{
+    if (index < 1 || index >= list.size())
+        return index;
+    list.swapItemsAt(index, index - 1);
+    return index - 1;
+}
+
+qsizetype PageModel::moveEntryDown(QList<CheckEntry> &list, qsizetype index)
+{
+    if (index < 0 || index >= list.size() - 1)
+        return index;
+    list.swapItemsAt(index, index + 1);
+    return index + 1;
+}
