@@ -1,0 +1,117 @@
+#include "app/QtPrompt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+// German button texts whatever translation is installed.
+struct ButtonSpec
+{
+    QMessageBox::StandardButton button;
+    QString text;
+};
+
+QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, const QString &text,
+                                    std::initializer_list<ButtonSpec> buttons)
+{
+    QMessageBox box(icon, QApplication::applicationName(), text, QMessageBox::NoButton, parent);
+    for (const ButtonSpec &spec : buttons)
+        box.addButton(spec.button)->setText(spec.text);
+    box.setDefaultButton(buttons.begin()->button);
+    if (buttons.size() == 3)
+        box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    return box.standardButton(box.clickedButton());
+}
+
+Prompt::Answer toAnswer(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Yes: return Prompt::Answer::Yes;
+    case QMessageBox::No: return Prompt::Answer::No;
+    default: return Prompt::Answer::Cancel;
+    }
+}
+} // namespace
+
+void QtPrompt::error(const QString &text)
+{
+    showBox(m_parent, QMessageBox::Critical, text, {{QMessageBox::Ok, u"OK"_s}});
+}
+
+void QtPrompt::warning(const QString &text)
+{
+    showBox(m_parent, QMessageBox::Warning, text, {{QMessageBox::Ok, u"OK"_s}});
+}
+
+Prompt::Answer QtPrompt::askYesNo(const QString &text)
+{
+    const auto button =
+        showBox(m_parent, QMessageBox::Warning, text, {{QMessageBox::Yes, u"&Ja"_s}, {QMessageBox::No, u"&Nein"_s}});
+    // Closing the box counts as No.
+    return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+Prompt::Answer QtPrompt::askYesNoCancel(const QString &text)
+{
+    return toAnswer(showBox(m_parent, QMessageBox::Warning, text,
+                            {{QMessageBox::Yes, u"&Ja"_s},
+                             {QMessageBox::No, u"&Nein"_s},
+                             {QMessageBox::Cancel, u"Abbrechen"_s}}));
+}
+
+void QtPrompt::beep()
+{
+    QApplication::beep();
+}
+
+bool QtPrompt::askName(const QString &caption, const QString &label, int maxLength, QString &name)
+{
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(label);
+    dialog.setTextValue(name);
+    dialog.setOkButtonText(u"OK"_s);
+    dialog.setCancelButtonText(u"Abbrechen"_s);
+    if (auto *edit = dialog.findChild<QLineEdit *>())
+        edit->setMaxLength(maxLength);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    name = dialog.textValue();
+    return true;
+}
+
+bool QtPrompt::chooseOpenFile(const QString &folder, const QString &filterName, const QString &pattern,
+                              const QString &defaultSuffix, const QString &proposedFile, QString &path)
+{
+    QFileDialog dialog(m_parent, QString(), folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Patterns come as "*.RVX;*.RVP"; Qt separates them with blanks.
+    QString qtPattern = pattern;
+    qtPattern.replace(u';', u' ');
+    dialog.setNameFilter(filterName + u" ("_s + qtPattern + u')');
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (!proposedFile.isEmpty())
+        dialog.selectFile(proposedFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    path = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    return true;
+}
+
+bool QtPrompt::chooseFolder(const QString &folder, QString &chosen)
+{
+    const QString result = QFileDialog::getExistingDirectory(m_parent, QString(), folder, QFileDialog::ShowDirsOnly);
+    if (result.isEmpty())
+        return false;
+    chosen = QDir::toNativeSeparators(result);
+    return true;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "text/Prompt.h"
+
+class QWidget;
+
+// The Prompt of the editor: Qt message boxes with German buttons, the system beep and the
+// standard file and folder dialogs. Dialogs are modal to the window given (may be null).
+class QtPrompt : public Prompt
+{
+public:
+    explicit QtPrompt(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    void error(const QString &text) override;
+    void warning(const QString &text) override;
+    Answer askYesNo(const QString &text) override;
+    Answer askYesNoCancel(const QString &text) override;
+    void beep() override;
+    bool askName(const QString &caption, const QString &label, int maxLength, QString &name) override;
+    bool chooseOpenFile(const QString &folder, const QString &filterName, const QString &pattern,
+                        const QString &defaultSuffix, const QString &proposedFile, QString &path) override;
+    bool chooseFolder(const QString &folder, QString &chosen) override;
+
+private:
+    QWidget *m_parent;
+};

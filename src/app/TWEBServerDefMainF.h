@@ -1,0 +1,142 @@
+#pragma once
+
+#include <QMainWindow>
+
+class Prompt;
+class Workspace;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QTableWidget;
+class QToolButton;
+
+// The main window: one project with its pages, users, exempt IPs and general options, and the
+// Datei and Hilfe menus. Shows the Workspace's ProjectModel and hands every operation to the
+// Workspace; points to the Workspace and the Prompt without owning them.
+class TWEBServerDefMainF : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static inline const QString Caption = QStringLiteral("Fennaro WebDef");
+
+    // Builds the window and runs the start-up sequence (FormCreate) for programFolder.
+    TWEBServerDefMainF(Workspace &workspace, Prompt &prompt, const QString &programFolder,
+                       QWidget *parent = nullptr);
+    ~TWEBServerDefMainF() override;
+
+    // Shows the model in the controls without firing their handlers.
+    void loadFromModel();
+
+    // The execution file shown in RVXFileLb, shortened to the label's width; empty shows "...".
+    void ShowShortPath(const QString &path);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenu();
+    QWidget *buildSiteDefPage();
+    QWidget *buildUserPage();
+    QWidget *buildIPFreePage();
+    QWidget *buildGeneralPage();
+    void connectHandlers();
+    void connectMenuHandlers();
+    void loadUserGrid();
+    void applyWidthRule();
+    int currentUserGridRow() const;
+
+    // Datei and Hilfe menus
+    void Neu1Click();
+    void ffnen1Click();
+    void Speichern1Click();
+    void ChangeNameClick();
+    void KopierenClick();
+    void ReadRVXMnClick();
+    void UpdateMpClick();
+    void Beenden1Click();
+    void Hilfetexte1Click();
+    void InternetUpdate1Click();
+    void Info1Click();
+
+    // Seitendefinitionen
+    void NewSiteBtnClick();
+    void WorkSiteBtnClick();
+    void DelSiteBtnClick();
+    void RefreshBtClick();
+    void TakePageClick();
+    void SearchDirBtnClick();
+    void DirDatEdtExit();
+
+    // Benutzer und Startseiten
+    void AuthMsgEdtEnter();
+    void UGEnter();
+    void UGSelectCell(int row, int column);
+    void UGSetEditText(int row, int column);
+    void btAddUserClick();
+    void DeleteUserBtClick();
+
+    // IPs ohne Kennwortabfrage, Allgemein
+    void AddToListBtClick();
+    void DeleteIPBtClick();
+    void AutoHandyDetectCBClick();
+    void FixWidthLbDblClick();
+
+    Workspace &m_workspace;
+    Prompt &m_prompt;
+    bool m_shown = false;
+
+    QLabel *HeadPnl = nullptr;
+    QTabWidget *qw = nullptr;
+    QWidget *SiteDefPg = nullptr;
+    QWidget *UserPg = nullptr;
+    QWidget *IPFreePg = nullptr;
+    QWidget *General = nullptr;
+
+    QListWidget *SiteBox = nullptr;
+    QPushButton *NewSiteBtn = nullptr;
+    QPushButton *WorkSiteBtn = nullptr;
+    QPushButton *DelSiteBtn = nullptr;
+    QPushButton *RefreshBt = nullptr;
+    QPushButton *TakePage = nullptr;
+    QLineEdit *StartPageEdt = nullptr;
+    QLineEdit *DirDatEdt = nullptr;
+    QPushButton *SearchDirBtn = nullptr;
+    QLabel *RVXFileLb = nullptr;
+
+    QLineEdit *AuthMsgEdt = nullptr;
+    QTableWidget *UG = nullptr;
+    QPushButton *DeleteUserBt = nullptr;
+    QPushButton *btAddUser = nullptr;
+
+    QLabel *DescIPListLb = nullptr;
+    QLineEdit *NewIPEd = nullptr;
+    QToolButton *AddToListBt = nullptr;
+    QToolButton *DeleteIPBt = nullptr;
+    QListWidget *FreeIPsLB = nullptr;
+
+    QCheckBox *AutoHandyDetectCB = nullptr;
+    QCheckBox *NoAutoScaleCB = nullptr;
+    QLabel *FixWidthLb = nullptr;
+    QSpinBox *BrowserWidthSE = nullptr;
+
+    QAction *Neu1 = nullptr;
+    QAction *ffnen1 = nullptr;
+    QAction *Speichern1 = nullptr;
+    QAction *ChangeName = nullptr;
+    QAction *Kopieren = nullptr;
+    QAction *ReadRVXMn = nullptr;
+    QAction *UpdateMp = nullptr;
+    QAction *Beenden1 = nullptr;
+    QAction *Hilfetexte1 = nullptr;
+    QAction *InternetUpdate1 = nullptr;
+    QAction *Info1 = nullptr;
+};
