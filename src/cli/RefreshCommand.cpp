@@ -1,0 +1,91 @@
+#include "cli/RefreshCommand.h"
+
+#include "catalogue/RvxReader.h"
+#include "cli/Messages.h"
+#include "page/PageModel.h"
+#include "text/Prompt.h"
+#include "workspace/AppState.h"
+#include "workspace/ProjectFile.h"
+#include "workspace/ProjectModel.h"
+#include "workspace/Refresh.h"
+
+#include <QFileInfo>
+#include <QIODevice>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString NoObjects = u"Der Objektkatalog enthält keine Objekte: keine Seite aktualisiert"_s;
+const QString NoProjectName = u"Kein Projektname: %1"_s;
+
+void writeLine(QIODevice &err, const QString &text)
+{
+    err.write((text + u'\n').toUtf8());
+}
+
+// PROJECTFILE [--exec EXECFILE]; false on wrong usage.
+bool parseArguments(const QStringList &arguments, QString &projectFile, QString &execFile, bool &hasExec)
+{
+    hasExec = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == u"--exec") {
+            if (hasExec || i + 1 >= arguments.size())
+                return false;
+            hasExec = true;
+            execFile = arguments[++i];
+        } else if (projectFile.isEmpty() && !arguments[i].isEmpty() && !arguments[i].startsWith(u"--")) {
+            projectFile = arguments[i];
+        } else {
+            return false;
+        }
+    }
+    return !projectFile.isEmpty();
+}
+
+} // namespace
+
+int runRefreshCommand(CliContext &context)
+{
+    QString projectFile;
+    QString execFile;
+    bool hasExec = false;
+    if (!parseArguments(context.arguments, projectFile, execFile, hasExec))
+        return ExitUsage;
+
+    AppState state;
+    const QFileInfo info(projectFile);
+    state.ProjectName = info.completeBaseName();
+    state.DataFolder = info.path();
+    if (state.ProjectName.isEmpty()) {
+        writeLine(context.err, NoProjectName.arg(projectFile));
+        return ExitFailed;
+    }
+
+    ProjectModel project;
+    if (!ReadProjectFile(projectFile, state, project, context.prompt))
+        return ExitFailed;
+    if (!hasExec)
+        execFile = state.ExecFileName;
+    if (execFile.trimmed().isEmpty()) {
+        context.prompt.error(CliMessages::NoExecFile);
+        return ExitFailed;
+    }
+    state.ExecFileName = execFile;
+    if (!ReadRVXFile(execFile, state.catalogue, context.prompt, &state.ExecFileDate))
+        return ExitFailed;
+    if (state.catalogue.ObjList.empty()) {
+        writeLine(context.err, NoObjects);
+        return ExitOk;
+    }
+
+    // The page editor's state right after program start.
+    PageModel model(state.catalogue);
+    model.FillPagePosLB();
+    model.InitAll();
+
+    const RefreshResult result = RefreshAllPages(state, project.Sites, model, context.prompt);
+    if (result.status != RefreshResult::Status::Completed || result.pagesNotWritten > 0)
+        return ExitFailed;
+    return ExitOk;
+}
