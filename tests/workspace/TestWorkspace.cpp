@@ -1,0 +1,309 @@
+#include "support/ScriptedPrompt.h"
+#include "text/OperationError.h"
+#include "workspace/AppState.h"
+#include "workspace/Workspace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+} // namespace
+
+// Start-up, saving and closing with hooks that record what they were asked to do.
+class TestWorkspace : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void startUpReadsTheLastProject();
+    void startUpWithMissingFilesReportsBothAndGoesOn();
+    void startUpWithoutProjectReadsNothing();
+    void startUpShowsTheExecutionFileOnlyWhenRead_data();
+    void startUpShowsTheExecutionFileOnlyWhenRead();
+    void startUpRemovesUpdaterLeftovers();
+    void saveWritesBothFilesAndClearsIsChanged();
+    void saveIntoMissingFolderKeepsIsChanged();
+    void saveRefreshesOnlyWhenExecutionFileChanged_data();
+    void saveRefreshesOnlyWhenExecutionFileChanged();
+    void close_data();
+    void close();
+    void closeTakesTheTypedDataFolder();
+    void closeGoesOnAfterAFailedRefresh();
+
+private:
+    WorkspaceHooks recordingHooks();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_calls;
+};
+
+void TestWorkspace::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_calls.clear();
+}
+
+WorkspaceHooks TestWorkspace::recordingHooks()
+{
+    WorkspaceHooks hooks;
+    hooks.readSettings = [this](AppState &) { m_calls.append(u"readSettings"_s); };
+    hooks.writeSettings = [this](AppState &) { m_calls.append(u"writeSettings"_s); };
+    hooks.refreshAllPages = [this] { m_calls.append(u"refresh"_s); };
+    hooks.readExecFile = [this](const QString &path) {
+        m_calls.append(u"read "_s + path);
+        return !path.contains(u"bad"_s);
+    };
+    return hooks;
+}
+
+void TestWorkspace::startUpReadsTheLastProject()
+{
+    const QString folder = m_dir->path();
+    writeBytes(m_dir->filePath(u"Haus.2.FNP"_s), "STARTPAGE=Garten\r\n*Site=Garten\r\nFREEIPS=(ALL);\r\n");
+    writeBytes(m_dir->filePath(u"Haus.2_WEBUSERS.USR"_s), "anna;pw;Garten\r\n");
+    AppState state;
+    ScriptedPrompt prompt;
+    WorkspaceHooks hooks = recordingHooks();
+    hooks.readSettings = [&](AppState &s) {
+        s.ProjectName = u"Haus.2"_s;
+        s.DataFolder = folder;
+    };
+    hooks.defaultBrowserPath = [] { return u"/usr/bin/browser"_s; };
+    Workspace workspace(state, prompt, hooks);
+    workspace.model().IsChanged = true;
+    workspace.FormCreate(m_dir->path());
+
+    const ProjectModel &model = workspace.model();
+    QCOMPARE(model.HeadName, u"Haus"_s);
+    QCOMPARE(state.ProjectName, u"Haus.2"_s);
+    QCOMPARE(model.Sites, QStringList({u"Garten"_s}));
+    QCOMPARE(model.FreeIPs, QStringList({u"ALL"_s}));
+    QCOMPARE(model.Users.at(0).User, u"anna"_s);
+    QCOMPARE(model.DirDatText, folder);
+    QCOMPARE(state.BrowserPath, u"/usr/bin/browser"_s);
+    QCOMPARE(state.PagePartNames.size(), 6);
+    QCOMPARE(state.ObjColumnNames, QStringList({u"Bezeichnung"_s, u"Zustand/Wert"_s, u"Eingabe"_s}));
+    QCOMPARE(workspace.helpFile(), u"Fennaro.chm"_s);
+    QVERIFY(!model.IsChanged);
+    QVERIFY(!workspace.FormShow());
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestWorkspace::startUpWithMissingFilesReportsBothAndGoesOn()
+{
+    const QString folder = m_dir->path();
+    AppState state;
+    ScriptedPrompt prompt;
+    prompt.expectError(u"Datei %1 nicht gefunden"_s.arg(m_dir->filePath(u"Haus.FNP"_s)))
+        .expectError(u"Datei nicht gefunden: "_s + m_dir->filePath(u"Haus_WEBUSERS.USR"_s));
+    WorkspaceHooks hooks;
+    hooks.readSettings = [&](AppState &s) {
+        s.ProjectName = u"Haus"_s;
+        s.DataFolder = folder;
+    };
+    Workspace workspace(state, prompt, hooks);
+    workspace.FormCreate(m_dir->path());
+    QCOMPARE(workspace.model().HeadName, u"Haus"_s);
+    QVERIFY(workspace.model().Sites.isEmpty());
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestWorkspace::startUpWithoutProjectReadsNothing()
+{
+    AppState state;
+    ScriptedPrompt prompt;
+    Workspace workspace(state, prompt, recordingHooks());
+    workspace.FormCreate(m_dir->path());
+    QCOMPARE(m_calls, QStringList({u"readSettings"_s}));
+    QVERIFY(state.ExecFileName.isEmpty());
+    QVERIFY(state.ProgramFolder.endsWith(QDir::separator()));
+    QVERIFY(workspace.FormShow());
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestWorkspace::startUpShowsTheExecutionFileOnlyWhenRead_data()
+{
+    QTest::addColumn<QString>("execFile");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("read") << u"/d/good.RVX"_s << u"/d/good.RVX"_s;
+    QTest::newRow("failed") << u"/d/bad.RVX"_s << QString();
+}
+
+void TestWorkspace::startUpShowsTheExecutionFileOnlyWhenRead()
+{
+    QFETCH(QString, execFile);
+    QFETCH(QString, shown);
+    AppState state;
+    ScriptedPrompt prompt;
+    WorkspaceHooks hooks = recordingHooks();
+    hooks.readSettings = [&](AppState &s) { s.ExecFileName = execFile; };
+    Workspace workspace(state, prompt, hooks);
+    workspace.FormCreate(m_dir->path());
+    QCOMPARE(m_calls, QStringList({u"read "_s + execFile}));
+    QCOMPARE(workspace.model().RVXFileShown, shown);
+    QCOMPARE(state.ExecFileName, execFile);
+}
+
+void TestWorkspace::startUpRemovesUpdaterLeftovers()
+{
+    const QString temp = m_dir->filePath(u"_updatetemp"_s);
+    QVERIFY(QDir().mkdir(temp));
+    writeBytes(temp + u"/UpdateFennaro.exe"_s, "x");
+    writeBytes(temp + u"/UpdateFennaroPC.exe"_s, "x");
+    AppState state;
+    ScriptedPrompt prompt;
+    Workspace workspace(state, prompt);
+    workspace.FormCreate(m_dir->path());
+    QVERIFY(!QFileInfo::exists(temp));
+
+    // A folder with other files stays, silently.
+    QVERIFY(QDir().mkdir(temp));
+    writeBytes(temp + u"/other.txt"_s, "x");
+    workspace.FormCreate(m_dir->path());
+    QVERIFY(QFileInfo::exists(temp + u"/other.txt"_s));
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestWorkspace::saveWritesBothFilesAndClearsIsChanged()
+{
+    AppState state;
+    state.ProjectName = u"Haus"_s;
+    state.DataFolder = m_dir->path();
+    ScriptedPrompt prompt;
+    Workspace workspace(state, prompt, recordingHooks());
+    workspace.model().HeadName = u"Anders"_s;
+    workspace.model().IsChanged = true;
+    workspace.Speichern1Click();
+    QVERIFY(QFileInfo::exists(m_dir->filePath(u"Haus.FNP"_s)));
+    QVERIFY(QFileInfo::exists(m_dir->filePath(u"Haus_WEBUSERS.USR"_s)));
+    QCOMPARE(workspace.model().HeadName, u"Haus"_s);
+    QVERIFY(!workspace.model().IsChanged);
+    QCOMPARE(m_calls, QStringList({u"writeSettings"_s}));
+}
+
+void TestWorkspace::saveIntoMissingFolderKeepsIsChanged()
+{
+    AppState state;
+    state.ProjectName = u"Haus"_s;
+    state.DataFolder = m_dir->filePath(u"fehlt"_s);
+    ScriptedPrompt prompt;
+    prompt.expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(m_dir->filePath(u"fehlt/Haus.FNP"_s)))
+        .expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(m_dir->filePath(u"fehlt/Haus_WEBUSERS.USR"_s)));
+    Workspace workspace(state, prompt, recordingHooks());
+    // Even a project without marked edits must not count as saved when nothing was written.
+    workspace.model().IsChanged = false;
+    workspace.Speichern1Click();
+    QVERIFY(workspace.model().IsChanged);
+    QCOMPARE(m_calls, QStringList({u"writeSettings"_s}));
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestWorkspace::saveRefreshesOnlyWhenExecutionFileChanged_data()
+{
+    QTest::addColumn<double>("rvxDate");
+    QTest::addColumn<double>("execDate");
+    QTest::addColumn<bool>("refresh");
+    QTest::newRow("never refreshed") << 0.0 << 45000.5 << false;
+    QTest::newRow("same date") << 45000.5 << 45000.5 << false;
+    QTest::newRow("other date") << 45000.5 << 45001.25 << true;
+}
+
+void TestWorkspace::saveRefreshesOnlyWhenExecutionFileChanged()
+{
+    QFETCH(double, rvxDate);
+    QFETCH(double, execDate);
+    QFETCH(bool, refresh);
+    AppState state;
+    state.ProjectName = u"P"_s;
+    state.DataFolder = m_dir->path();
+    state.DefData.RVXDate = rvxDate;
+    state.ExecFileDate = execDate;
+    ScriptedPrompt prompt;
+    Workspace workspace(state, prompt, recordingHooks());
+    workspace.Speichern1Click();
+    QCOMPARE(m_calls.contains(u"refresh"_s), refresh);
+    // Settings are written before the refresh.
+    QCOMPARE(m_calls.constFirst(), u"writeSettings"_s);
+}
+
+void TestWorkspace::close_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("folderExists");
+    QTest::addColumn<int>("answer"); // -1: not asked
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("saved");
+
+    QTest::newRow("unchanged asks nothing") << false << true << -1 << true << false;
+    QTest::newRow("Yes saves and closes") << true << true << int(Prompt::Answer::Yes) << true << true;
+    QTest::newRow("No closes without saving") << true << true << int(Prompt::Answer::No) << true << false;
+    QTest::newRow("Cancel stays open") << true << true << int(Prompt::Answer::Cancel) << false << false;
+    QTest::newRow("Yes with failed save stays open") << true << false << int(Prompt::Answer::Yes) << false << false;
+}
+
+void TestWorkspace::close()
+{
+    QFETCH(bool, changed);
+    QFETCH(bool, folderExists);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    QFETCH(bool, saved);
+
+    AppState state;
+    state.ProjectName = u"P"_s;
+    ScriptedPrompt prompt;
+    const QString folder = folderExists ? m_dir->path() : m_dir->filePath(u"fehlt"_s);
+    if (answer >= 0)
+        prompt.expectYesNoCancel(
+            u"Änderungen wurden noch nicht gespeichert. Soll jetzt gespeichert werden?"_s, Prompt::Answer(answer));
+    if (!folderExists)
+        prompt.setAllowUnexpectedErrors(true);
+    Workspace workspace(state, prompt, recordingHooks());
+    workspace.model().DirDatText = folder;
+    workspace.model().IsChanged = changed;
+    QCOMPARE(workspace.FormClose(), closes);
+    QCOMPARE(QFileInfo::exists(m_dir->filePath(u"P.FNP"_s)), saved);
+    // The settings are written before the question, whatever the answer.
+    QCOMPARE(m_calls.constFirst(), u"writeSettings"_s);
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestWorkspace::closeTakesTheTypedDataFolder()
+{
+    AppState state;
+    state.DataFolder = u"/alt"_s;
+    ScriptedPrompt prompt;
+    Workspace workspace(state, prompt);
+    workspace.model().DirDatText = u"/neu"_s;
+    QVERIFY(workspace.FormClose());
+    QCOMPARE(state.DataFolder, u"/neu"_s);
+}
+
+void TestWorkspace::closeGoesOnAfterAFailedRefresh()
+{
+    AppState state;
+    state.DefData.RVXDate = 1.0;
+    state.ExecFileDate = 2.0;
+    ScriptedPrompt prompt;
+    prompt.expectError(u"Seite kaputt"_s);
+    WorkspaceHooks hooks = recordingHooks();
+    hooks.refreshAllPages = [] { throw OperationError(u"Seite kaputt"_s); };
+    Workspace workspace(state, prompt, hooks);
+    QVERIFY(workspace.FormClose());
+    QCOMPARE(m_calls, QStringList({u"writeSettings"_s}));
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+QTEST_GUILESS_MAIN(TestWorkspace)
+#include "TestWorkspace.moc"
