@@ -24,22 +24,12 @@ void fail(const QString &text)
     std::fputc('\n', stderr);
 }
 
-// The lines of the execution file and, for messages, the line number of each in the source.
 bool readSource(const QString &path, QStringList &lines, QList<int> &sourceLines)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QStringList text = QString::fromUtf8(file.readAll()).split(u'\n');
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        QString line = text.at(i);
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
-            continue;
-        lines.append(line);
-        sourceLines.append(int(i + 1));
-    }
+    lines = listingLines(QString::fromUtf8(file.readAll()), &sourceLines);
     return true;
 }
 

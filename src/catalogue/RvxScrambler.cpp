@@ -54,3 +54,20 @@ bool scrambleExecFile(const QStringList &lines, QStringList &scrambled, QString 
     }
     return true;
 }
+
+QStringList listingLines(const QString &text, QList<int> *sourceLines)
+{
+    QStringList lines;
+    const QStringList all = text.split(u'\n');
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        QString line = all.at(i);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
+            continue;
+        lines.append(line);
+        if (sourceLines)
+            sourceLines->append(int(i + 1));
+    }
+    return lines;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -20,3 +21,8 @@ QString execFileHeader(quint8 key, const QString &text = QString());
 // Returns false with *error (may be nullptr) naming the first line (from 1) that cannot be
 // scrambled, or a header too short to carry a key.
 bool scrambleExecFile(const QStringList &lines, QStringList &scrambled, QString *error = nullptr);
+
+// The lines of a readable listing (as kept in the source tree): lines beginning with "#" and blank
+// lines are left out, CR LF and LF both end a line. *sourceLines (may be nullptr) receives the
+// line number (from 1) of each line kept.
+QStringList listingLines(const QString &text, QList<int> *sourceLines = nullptr);
