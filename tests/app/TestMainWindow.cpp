@@ -1,0 +1,319 @@
+#include "app/TWEBServerDefMainF.h"
+#include "support/ScriptedPrompt.h"
+#include "workspace/AppState.h"
+#include "workspace/Workspace.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+// The main window built offscreen, driven through its controls, checked on the model and files.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void captionsAreExact_data();
+    void captionsAreExact();
+    void tabsAndStartState();
+    void saveWritesTheFileAndClearsIsChanged();
+    void closingWithChangesAsksAndCancelKeepsTheWindowOpen();
+    void enteringPromptOrGridMarksChanged();
+    void userGridRowsAndAddButton();
+    void ipListThroughTheControls();
+    void autoWidthDisablesTheWidthControls();
+    void testModeSwitchTwiceLeavesItOff();
+    void executionFileShownShortened();
+
+private:
+    template <typename T>
+    T *child(const TWEBServerDefMainF &window, const QString &name)
+    {
+        T *found = window.findChild<T *>(name);
+        if (!found)
+            qFatal("no child %s", qPrintable(name));
+        return found;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<AppState> m_state;
+    std::unique_ptr<ScriptedPrompt> m_prompt;
+    std::unique_ptr<Workspace> m_workspace;
+};
+
+void TestMainWindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_state = std::make_unique<AppState>();
+    m_prompt = std::make_unique<ScriptedPrompt>();
+    m_workspace = std::make_unique<Workspace>(*m_state, *m_prompt);
+}
+
+void TestMainWindow::cleanup()
+{
+    QVERIFY2(m_prompt->verifyDone(), qPrintable(m_prompt->problems().join(u'\n')));
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName()));
+}
+
+void TestMainWindow::captionsAreExact_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+
+    const std::pair<const char16_t *, const char16_t *> items[] = {
+        {u"Neu1", u"&Neu..."},
+        {u"ffnen1", u"Ö&ffnen..."},
+        {u"Speichern1", u"&Speichern"},
+        {u"ChangeName", u"N&amen ändern..."},
+        {u"Kopieren", u"&Kopieren.."},
+        {u"ReadRVXMn", u"Ausführung&dsdatei lesen..."},
+        {u"UpdateMp", u"&Update..."},
+        {u"Beenden1", u"B&eenden"},
+        {u"Hilfetexte1", u"Hilfetexte..."},
+        {u"InternetUpdate1", u"Internet..."},
+        {u"Info1", u"Info"},
+        {u"NewSiteBtn", u"&Neue Seite"},
+        {u"WorkSiteBtn", u"Seite &bearbeiten"},
+        {u"DelSiteBtn", u"Seite &löschen"},
+        {u"RefreshBt", u"Alle Seiten &aktualisieren"},
+        {u"TakePage", u"->"},
+        {u"SearchDirBtn", u"..."},
+        {u"DeleteUserBt", u"Zeile &löschen"},
+        {u"btAddUser", u"+"},
+        {u"AutoHandyDetectCB", u"Automatische Seitenanpassung für mobile Geräte"},
+        {u"NoAutoScaleCB", u"Skalierung deaktivieren"},
+        {u"FixWidthLb", u"feste Darstellungsbreite des Browsers in Pixeln"},
+        {u"RVXFileLb", u"..."},
+    };
+    for (const auto &[name, caption] : items)
+        QTest::newRow(qPrintable(QString::fromUtf16(name))) << QString::fromUtf16(name) << QString::fromUtf16(caption);
+}
+
+void TestMainWindow::captionsAreExact()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    QObject *object = window.findChild<QObject *>(name);
+    QVERIFY2(object, qPrintable(name));
+    if (auto *action = qobject_cast<QAction *>(object))
+        QCOMPARE(action->text(), caption);
+    else if (auto *button = qobject_cast<QAbstractButton *>(object))
+        QCOMPARE(button->text(), caption);
+    else if (auto *label = qobject_cast<QLabel *>(object))
+        QCOMPARE(label->text(), caption);
+    else
+        QFAIL("unexpected kind of control");
+}
+
+void TestMainWindow::tabsAndStartState()
+{
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    auto *qw = child<QTabWidget>(window, u"qw"_s);
+    QStringList tabs;
+    for (int i = 0; i < qw->count(); ++i)
+        tabs.append(qw->tabText(i));
+    QCOMPARE(tabs, QStringList({u"Seitendefinitionen"_s, u"Benutzer und Startseiten"_s, u"IPs ohne Kennwortabfrage"_s,
+                                u"Allgemein"_s}));
+    QCOMPARE(qw->currentWidget()->objectName(), u"SiteDefPg"_s);
+
+    QStringList menus;
+    for (QAction *action : window.menuBar()->actions())
+        menus.append(action->text());
+    QCOMPARE(menus, QStringList({u"Datei"_s, u"Hilfe"_s}));
+    QVERIFY(!child<QAction>(window, u"InternetUpdate1"_s)->isVisible());
+    QVERIFY(child<QLabel>(window, u"DescIPListLb"_s)->text().startsWith(u"Für die IPs, die in dieser Liste"_s));
+    QVERIFY(child<QLabel>(window, u"DescIPListLb"_s)->text().endsWith(u"den Kennwortschutz zu deaktivieren."_s));
+    QCOMPARE(child<QToolButton>(window, u"AddToListBt"_s)->toolTip(), u"IP zu Liste zufügen"_s);
+    QCOMPARE(child<QToolButton>(window, u"DeleteIPBt"_s)->toolTip(), u"IP entfernen"_s);
+
+    auto *grid = child<QTableWidget>(window, u"UG"_s);
+    QCOMPARE(grid->rowCount(), 6);
+    QCOMPARE(grid->horizontalHeaderItem(0)->text(), u"Benutzer"_s);
+    QCOMPARE(grid->horizontalHeaderItem(1)->text(), u"Kennwort"_s);
+    QCOMPARE(grid->horizontalHeaderItem(2)->text(), u"Startseite"_s);
+    QCOMPARE(grid->currentRow(), 0);
+    QVERIFY(child<QPushButton>(window, u"btAddUser"_s)->isHidden());
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+}
+
+void TestMainWindow::saveWritesTheFileAndClearsIsChanged()
+{
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    m_state->ProjectName = u"Haus"_s;
+    m_state->DataFolder = m_dir->path();
+    m_workspace->model().Sites = {u"Haus"_s, u"Garten"_s};
+    window.loadFromModel();
+
+    QTest::keyClicks(child<QLineEdit>(window, u"AuthMsgEdt"_s), u"  Bitte anmelden "_s);
+    QTest::keyClicks(child<QLineEdit>(window, u"StartPageEdt"_s), u"Haus"_s);
+    auto *grid = child<QTableWidget>(window, u"UG"_s);
+    grid->item(0, 0)->setText(u"anna"_s);
+    grid->item(0, 1)->setText(u"geheim"_s);
+    child<QSpinBox>(window, u"BrowserWidthSE"_s)->setValue(800);
+    m_workspace->model().IsChanged = true;
+
+    child<QAction>(window, u"Speichern1"_s)->trigger();
+
+    QFile project(m_dir->filePath(u"Haus.FNP"_s));
+    QVERIFY(project.open(QIODevice::ReadOnly));
+    QCOMPARE(project.readAll(), QByteArray("FILEVERS=140\r\nAUTHMSG=Bitte anmelden\r\nSTARTPAGE=Haus\r\nFREEIPS=\r\n"
+                                           "*Site=Haus\r\n*Site=Garten\r\nDIRDAT=\r\nBW=800\r\nRVXFile=\r\n"));
+    QFile users(m_dir->filePath(u"Haus_WEBUSERS.USR"_s));
+    QVERIFY(users.open(QIODevice::ReadOnly));
+    QCOMPARE(users.readAll(), QByteArray("anna;geheim;\r\n"));
+    QVERIFY(!m_workspace->model().IsChanged);
+    QCOMPARE(child<QLabel>(window, u"HeadPnl"_s)->text(), u"Haus"_s);
+    QCOMPARE(child<QLineEdit>(window, u"AuthMsgEdt"_s)->text(), u"Bitte anmelden"_s);
+}
+
+void TestMainWindow::closingWithChangesAsksAndCancelKeepsTheWindowOpen()
+{
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    m_state->ProjectName = u"Haus"_s; // no new-project question at the first showing
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    m_workspace->model().IsChanged = true;
+    const QString question = u"Änderungen wurden noch nicht gespeichert. Soll jetzt gespeichert werden?"_s;
+    m_prompt->expectYesNoCancel(question, Prompt::Answer::Cancel);
+    child<QAction>(window, u"Beenden1"_s)->trigger();
+    QVERIFY(window.isVisible());
+
+    m_prompt->expectYesNoCancel(question, Prompt::Answer::No);
+    QVERIFY(window.close());
+    QVERIFY(!window.isVisible());
+    QVERIFY(!QFile::exists(m_dir->filePath(u"Haus.FNP"_s)));
+}
+
+void TestMainWindow::enteringPromptOrGridMarksChanged()
+{
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    m_state->ProjectName = u"P"_s;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    child<QTabWidget>(window, u"qw"_s)->setCurrentIndex(1);
+    QVERIFY(!m_workspace->model().IsChanged);
+    child<QLineEdit>(window, u"AuthMsgEdt"_s)->setFocus(Qt::TabFocusReason);
+    QVERIFY(m_workspace->model().IsChanged);
+
+    m_workspace->model().IsChanged = false;
+    child<QTableWidget>(window, u"UG"_s)->setFocus(Qt::MouseFocusReason);
+    QVERIFY(m_workspace->model().IsChanged);
+    window.hide();
+}
+
+void TestMainWindow::userGridRowsAndAddButton()
+{
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    auto *grid = child<QTableWidget>(window, u"UG"_s);
+    auto *add = child<QPushButton>(window, u"btAddUser"_s);
+    for (int r = 0; r < 6; ++r)
+        grid->item(r, 0)->setText(u"u%1"_s.arg(r + 1));
+
+    grid->setCurrentCell(4, 0); // fifth user row
+    QVERIFY(add->isHidden());
+    grid->setCurrentCell(5, 1); // sixth user row
+    QVERIFY(!add->isHidden());
+    QTest::mouseClick(add, Qt::LeftButton);
+    QCOMPARE(grid->rowCount(), 7);
+
+    grid->setCurrentCell(1, 0);
+    QTest::mouseClick(child<QPushButton>(window, u"DeleteUserBt"_s), Qt::LeftButton);
+    QCOMPARE(grid->rowCount(), 6);
+    QStringList names;
+    for (const UserRow &row : m_workspace->model().Users)
+        names.append(row.User);
+    QCOMPARE(names, QStringList({u"u1"_s, u"u3"_s, u"u4"_s, u"u5"_s, u"u6"_s, QString()}));
+    QCOMPARE(grid->item(1, 0)->text(), u"u3"_s);
+    QVERIFY(!add->isHidden());
+}
+
+void TestMainWindow::ipListThroughTheControls()
+{
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    auto *edit = child<QLineEdit>(window, u"NewIPEd"_s);
+    auto *list = child<QListWidget>(window, u"FreeIPsLB"_s);
+    QTest::keyClicks(edit, u"192.168.0.10"_s);
+    QTest::mouseClick(child<QToolButton>(window, u"AddToListBt"_s), Qt::LeftButton);
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->text(), u"192.168.0.10"_s);
+    QVERIFY(edit->text().isEmpty());
+    QVERIFY(m_workspace->model().IsChanged);
+
+    QTest::keyClicks(edit, u"192.168.0.10"_s);
+    m_prompt->expectBeep();
+    QTest::mouseClick(child<QToolButton>(window, u"AddToListBt"_s), Qt::LeftButton);
+    QCOMPARE(edit->text(), u"192.168.0.10"_s);
+
+    list->setCurrentRow(-1);
+    m_prompt->expectWarning(u"Kein Eintrag ausgewählt"_s);
+    QTest::mouseClick(child<QToolButton>(window, u"DeleteIPBt"_s), Qt::LeftButton);
+    list->setCurrentRow(0);
+    QTest::mouseClick(child<QToolButton>(window, u"DeleteIPBt"_s), Qt::LeftButton);
+    QCOMPARE(list->count(), 0);
+}
+
+void TestMainWindow::autoWidthDisablesTheWidthControls()
+{
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    auto *box = child<QCheckBox>(window, u"AutoHandyDetectCB"_s);
+    auto *spin = child<QSpinBox>(window, u"BrowserWidthSE"_s);
+    auto *label = child<QLabel>(window, u"FixWidthLb"_s);
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(m_workspace->model().AutoHandyDetect);
+    QVERIFY(!spin->isEnabled());
+    QVERIFY(!label->isEnabled());
+
+    // Set by reading a project: the same rule.
+    m_workspace->model().AutoHandyDetect = false;
+    window.loadFromModel();
+    QVERIFY(spin->isEnabled());
+    QVERIFY(label->isEnabled());
+    QVERIFY(!m_workspace->model().IsChanged);
+}
+
+void TestMainWindow::testModeSwitchTwiceLeavesItOff()
+{
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    auto *label = child<QLabel>(window, u"FixWidthLb"_s);
+    QTest::mouseDClick(label, Qt::LeftButton);
+    QVERIFY(m_workspace->model().testmode);
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::red));
+    QTest::mouseDClick(label, Qt::LeftButton);
+    QVERIFY(!m_workspace->model().testmode);
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QVERIFY(!m_workspace->model().IsChanged);
+}
+
+void TestMainWindow::executionFileShownShortened()
+{
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    auto *label = child<QLabel>(window, u"RVXFileLb"_s);
+    const QString longPath = u"/daten/"_s + QString(200, u'x') + u"/Steuerung.RVX"_s;
+    window.ShowShortPath(longPath);
+    QVERIFY(label->text().startsWith(u"/..."_s));
+    QVERIFY(label->text().endsWith(u"Steuerung.RVX"_s));
+    QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+    window.ShowShortPath(u"/d/a.RVX"_s);
+    QCOMPARE(label->text(), u"/d/a.RVX"_s);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "TestMainWindow.moc"
