@@ -240,12 +240,14 @@ QWidget *TWEBServerDefMainF::buildGeneralPage()
     FixWidthLb = named<QLabel>(u"FixWidthLb"_s, u"feste Darstellungsbreite des Browsers in Pixeln"_s);
     BrowserWidthSE = named<QSpinBox>(u"BrowserWidthSE"_s);
     BrowserWidthSE->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    BrowserWidthSE->setFixedWidth(120);
 
     grid->addWidget(AutoHandyDetectCB, 0, 0, 1, 2);
     grid->addWidget(NoAutoScaleCB, 1, 0, 1, 2);
     grid->addWidget(FixWidthLb, 2, 0);
     grid->addWidget(BrowserWidthSE, 2, 1);
     grid->setRowStretch(3, 1);
+    grid->setColumnStretch(2, 1);
     return General;
 }
 

@@ -1,7 +1,14 @@
 #include "app/QtPrompt.h"
 #include "app/TWEBServerDefMainF.h"
+#include "catalogue/RvxReader.h"
 #include "workspace/AppState.h"
 #include "workspace/Workspace.h"
+
+#ifdef Q_OS_WIN
+#include "workspace/RegistrySettingsStore.h"
+#else
+#include "workspace/JsonSettingsStore.h"
+#endif
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -20,11 +27,19 @@ int main(int argc, char *argv[])
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
+#ifdef Q_OS_WIN
+    RegistrySettingsStore settings;
+#else
+    JsonSettingsStore settings;
+#endif
     AppState state;
     QtPrompt prompt;
     WorkspaceHooks hooks;
-    // Settings store, execution file reader, page refresh and browser lookup are attached here.
-    Workspace workspace(state, prompt, std::move(hooks));
+    hooks.readExecFile = [&state, &prompt](const QString &path) {
+        return ReadRVXFile(path, state.catalogue, prompt, &state.ExecFileDate);
+    };
+    // The page refresh and the browser lookup are attached here when the page editor exists.
+    Workspace workspace(state, prompt, &settings, std::move(hooks));
 
     // The windows exist once for the whole run; the main window comes first.
     TWEBServerDefMainF mainWindow(workspace, prompt, QApplication::applicationDirPath());

@@ -6,6 +6,7 @@
 #include "workspace/AppState.h"
 #include "workspace/Messages.h"
 #include "workspace/ProjectFile.h"
+#include "workspace/Settings.h"
 #include "workspace/UserFile.h"
 
 #include <QDir>
@@ -14,8 +15,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-Workspace::Workspace(AppState &state, Prompt &prompt, WorkspaceHooks hooks)
-    : m_state(state), m_prompt(prompt), m_hooks(std::move(hooks))
+Workspace::Workspace(AppState &state, Prompt &prompt, SettingsStore *settings, WorkspaceHooks hooks)
+    : m_state(state), m_prompt(prompt), m_settings(settings), m_hooks(std::move(hooks))
 {
 }
 
@@ -30,8 +31,8 @@ void Workspace::FormCreate(const QString &programFolder)
     m_state.ObjColumnNames = {u"Bezeichnung"_s, u"Zustand/Wert"_s, u"Eingabe"_s};
     m_model.IsChanged = false;
 
-    if (m_hooks.readSettings)
-        m_hooks.readSettings(m_state);
+    if (m_settings)
+        ReadSettings(m_state, *m_settings);
 
     if (!m_state.ExecFileName.isEmpty() && m_hooks.readExecFile && m_hooks.readExecFile(m_state.ExecFileName))
         m_model.RVXFileShown = m_state.ExecFileName;
@@ -64,6 +65,12 @@ void Workspace::removeUpdaterLeftovers()
     QDir().rmdir(folder);
 }
 
+void Workspace::writeSettings()
+{
+    if (m_settings)
+        WriteSettings(m_state, *m_settings);
+}
+
 bool Workspace::FormShow()
 {
     if (!m_state.ProjectName.trimmed().isEmpty())
@@ -88,8 +95,7 @@ bool Workspace::FormClose()
             m_prompt.error(e.message());
         }
     }
-    if (m_hooks.writeSettings)
-        m_hooks.writeSettings(m_state);
+    writeSettings();
 
     if (!m_model.IsChanged)
         return true;
@@ -117,8 +123,7 @@ void Workspace::Speichern1Click()
     m_model.HeadName = m_state.ProjectName;
     // Only a complete save clears the flag; otherwise closing asks again and nothing is lost.
     m_model.IsChanged = !(projectWritten && usersWritten);
-    if (m_hooks.writeSettings)
-        m_hooks.writeSettings(m_state);
+    writeSettings();
     if (execFileChanged() && m_hooks.refreshAllPages)
         m_hooks.refreshAllPages();
 }

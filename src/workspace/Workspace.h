@@ -8,32 +8,33 @@
 
 class AppState;
 class Prompt;
+class SettingsStore;
 
 // Operations of other parts of the program that start-up, saving and closing call. Each may be
 // left empty; an empty hook does nothing (a missing readExecFile counts as a failed read).
 struct WorkspaceHooks
 {
-    std::function<void(AppState &)> readSettings;  // ReadSettings
-    std::function<void(AppState &)> writeSettings; // WriteSettings
     std::function<bool(const QString &)> readExecFile; // ReadRVXFile of a path; true on success
     std::function<void()> refreshAllPages;         // RefreshAllPages; throws OperationError when it stops
     std::function<QString()> defaultBrowserPath;   // DefaultBrowserPath
 };
 
 // The main window's work without the window: start-up, saving, closing and the project view in
-// its ProjectModel. Points to the program-wide state and the prompt without owning them.
+// its ProjectModel. Points to the program-wide state, the prompt and the settings store (may be
+// null: then nothing is read or written there) without owning them.
 class Workspace
 {
 public:
     static inline const QString HelpFileName = QStringLiteral("Fennaro.chm");
     static inline const QString UpdateTempFolder = QStringLiteral("_updatetemp");
 
-    Workspace(AppState &state, Prompt &prompt, WorkspaceHooks hooks = {});
+    Workspace(AppState &state, Prompt &prompt, SettingsStore *settings = nullptr, WorkspaceHooks hooks = {});
 
     AppState &state() { return m_state; }
     Prompt &prompt() { return m_prompt; }
     ProjectModel &model() { return m_model; }
     WorkspaceHooks &hooks() { return m_hooks; }
+    SettingsStore *settingsStore() const { return m_settings; }
     const QString &helpFile() const { return m_helpFile; }
 
     // Start-up of the main window: fixed lists, settings, execution file, the last project's
@@ -65,9 +66,11 @@ public:
 
 private:
     void removeUpdaterLeftovers();
+    void writeSettings();
 
     AppState &m_state;
     Prompt &m_prompt;
+    SettingsStore *m_settings;
     WorkspaceHooks m_hooks;
     ProjectModel m_model;
     QString m_helpFile;

@@ -1,6 +1,8 @@
 #include "support/ScriptedPrompt.h"
 #include "text/OperationError.h"
 #include "workspace/AppState.h"
+#include "workspace/MemorySettingsStore.h"
+#include "workspace/Settings.h"
 #include "workspace/Workspace.h"
 
 #include <QDir>
@@ -19,7 +21,8 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 }
 } // namespace
 
-// Start-up, saving and closing with hooks that record what they were asked to do.
+// Start-up, saving and closing with an in-memory settings store and hooks that record what they
+// were asked to do.
 class TestWorkspace : public QObject
 {
     Q_OBJECT
@@ -44,22 +47,32 @@ private slots:
 private:
     WorkspaceHooks recordingHooks();
 
+    void setLastProject(const QString &name);
+    bool settingsWritten() const { return m_store->hasKey(SettingsKeys::Own); }
+
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MemorySettingsStore> m_store;
     QStringList m_calls;
 };
 
 void TestWorkspace::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
+    m_store = std::make_unique<MemorySettingsStore>();
     m_calls.clear();
+}
+
+void TestWorkspace::setLastProject(const QString &name)
+{
+    m_store->setString(SettingsKeys::Own, u"LASTFILE"_s, name);
+    m_store->setString(SettingsKeys::Own, u"DIRDAT"_s, m_dir->path());
 }
 
 WorkspaceHooks TestWorkspace::recordingHooks()
 {
     WorkspaceHooks hooks;
-    hooks.readSettings = [this](AppState &) { m_calls.append(u"readSettings"_s); };
-    hooks.writeSettings = [this](AppState &) { m_calls.append(u"writeSettings"_s); };
-    hooks.refreshAllPages = [this] { m_calls.append(u"refresh"_s); };
+    // The settings are always written before a refresh.
+    hooks.refreshAllPages = [this] { m_calls.append(settingsWritten() ? u"refresh"_s : u"refresh first"_s); };
     hooks.readExecFile = [this](const QString &path) {
         m_calls.append(u"read "_s + path);
         return !path.contains(u"bad"_s);
@@ -74,13 +87,10 @@ void TestWorkspace::startUpReadsTheLastProject()
     writeBytes(m_dir->filePath(u"Haus.2_WEBUSERS.USR"_s), "anna;pw;Garten\r\n");
     AppState state;
     ScriptedPrompt prompt;
+    setLastProject(u"Haus.2"_s);
     WorkspaceHooks hooks = recordingHooks();
-    hooks.readSettings = [&](AppState &s) {
-        s.ProjectName = u"Haus.2"_s;
-        s.DataFolder = folder;
-    };
     hooks.defaultBrowserPath = [] { return u"/usr/bin/browser"_s; };
-    Workspace workspace(state, prompt, hooks);
+    Workspace workspace(state, prompt, m_store.get(), hooks);
     workspace.model().IsChanged = true;
     workspace.FormCreate(m_dir->path());
 
@@ -102,17 +112,12 @@ void TestWorkspace::startUpReadsTheLastProject()
 
 void TestWorkspace::startUpWithMissingFilesReportsBothAndGoesOn()
 {
-    const QString folder = m_dir->path();
     AppState state;
     ScriptedPrompt prompt;
     prompt.expectError(u"Datei %1 nicht gefunden"_s.arg(m_dir->filePath(u"Haus.FNP"_s)))
         .expectError(u"Datei nicht gefunden: "_s + m_dir->filePath(u"Haus_WEBUSERS.USR"_s));
-    WorkspaceHooks hooks;
-    hooks.readSettings = [&](AppState &s) {
-        s.ProjectName = u"Haus"_s;
-        s.DataFolder = folder;
-    };
-    Workspace workspace(state, prompt, hooks);
+    setLastProject(u"Haus"_s);
+    Workspace workspace(state, prompt, m_store.get());
     workspace.FormCreate(m_dir->path());
     QCOMPARE(workspace.model().HeadName, u"Haus"_s);
     QVERIFY(workspace.model().Sites.isEmpty());
@@ -123,9 +128,9 @@ void TestWorkspace::startUpWithoutProjectReadsNothing()
 {
     AppState state;
     ScriptedPrompt prompt;
-    Workspace workspace(state, prompt, recordingHooks());
+    Workspace workspace(state, prompt, m_store.get(), recordingHooks());
     workspace.FormCreate(m_dir->path());
-    QCOMPARE(m_calls, QStringList({u"readSettings"_s}));
+    QVERIFY(m_calls.isEmpty());
     QVERIFY(state.ExecFileName.isEmpty());
     QVERIFY(state.ProgramFolder.endsWith(QDir::separator()));
     QVERIFY(workspace.FormShow());
@@ -136,8 +141,8 @@ void TestWorkspace::startUpShowsTheExecutionFileOnlyWhenRead_data()
 {
     QTest::addColumn<QString>("execFile");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("read") << u"/d/good.RVX"_s << u"/d/good.RVX"_s;
-    QTest::newRow("failed") << u"/d/bad.RVX"_s << QString();
+    QTest::newRow("read") << u"good.RVX"_s << u"good.RVX"_s;
+    QTest::newRow("failed") << u"bad.RVX"_s << QString();
 }
 
 void TestWorkspace::startUpShowsTheExecutionFileOnlyWhenRead()
@@ -146,13 +151,16 @@ void TestWorkspace::startUpShowsTheExecutionFileOnlyWhenRead()
     QFETCH(QString, shown);
     AppState state;
     ScriptedPrompt prompt;
-    WorkspaceHooks hooks = recordingHooks();
-    hooks.readSettings = [&](AppState &s) { s.ExecFileName = execFile; };
-    Workspace workspace(state, prompt, hooks);
+    // The execution engine names its current file relative to the data folder.
+    writeBytes(m_dir->filePath(execFile), "x");
+    m_store->setString(SettingsKeys::Own, u"DIRDAT"_s, m_dir->path());
+    m_store->setString(SettingsKeys::Engine, u"CUREXECFILE"_s, execFile);
+    const QString path = m_dir->filePath(execFile);
+    Workspace workspace(state, prompt, m_store.get(), recordingHooks());
     workspace.FormCreate(m_dir->path());
-    QCOMPARE(m_calls, QStringList({u"read "_s + execFile}));
-    QCOMPARE(workspace.model().RVXFileShown, shown);
-    QCOMPARE(state.ExecFileName, execFile);
+    QCOMPARE(m_calls, QStringList({u"read "_s + path}));
+    QCOMPARE(workspace.model().RVXFileShown, shown.isEmpty() ? QString() : path);
+    QCOMPARE(state.ExecFileName, path);
 }
 
 void TestWorkspace::startUpRemovesUpdaterLeftovers()
@@ -181,7 +189,7 @@ void TestWorkspace::saveWritesBothFilesAndClearsIsChanged()
     state.ProjectName = u"Haus"_s;
     state.DataFolder = m_dir->path();
     ScriptedPrompt prompt;
-    Workspace workspace(state, prompt, recordingHooks());
+    Workspace workspace(state, prompt, m_store.get(), recordingHooks());
     workspace.model().HeadName = u"Anders"_s;
     workspace.model().IsChanged = true;
     workspace.Speichern1Click();
@@ -189,7 +197,8 @@ void TestWorkspace::saveWritesBothFilesAndClearsIsChanged()
     QVERIFY(QFileInfo::exists(m_dir->filePath(u"Haus_WEBUSERS.USR"_s)));
     QCOMPARE(workspace.model().HeadName, u"Haus"_s);
     QVERIFY(!workspace.model().IsChanged);
-    QCOMPARE(m_calls, QStringList({u"writeSettings"_s}));
+    QCOMPARE(m_store->value(SettingsKeys::Own, u"LASTFILE"_s).toString(), u"Haus"_s);
+    QVERIFY(m_calls.isEmpty());
 }
 
 void TestWorkspace::saveIntoMissingFolderKeepsIsChanged()
@@ -200,12 +209,12 @@ void TestWorkspace::saveIntoMissingFolderKeepsIsChanged()
     ScriptedPrompt prompt;
     prompt.expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(m_dir->filePath(u"fehlt/Haus.FNP"_s)))
         .expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(m_dir->filePath(u"fehlt/Haus_WEBUSERS.USR"_s)));
-    Workspace workspace(state, prompt, recordingHooks());
+    Workspace workspace(state, prompt, m_store.get(), recordingHooks());
     // Even a project without marked edits must not count as saved when nothing was written.
     workspace.model().IsChanged = false;
     workspace.Speichern1Click();
     QVERIFY(workspace.model().IsChanged);
-    QCOMPARE(m_calls, QStringList({u"writeSettings"_s}));
+    QVERIFY(settingsWritten());
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
@@ -230,11 +239,9 @@ void TestWorkspace::saveRefreshesOnlyWhenExecutionFileChanged()
     state.DefData.RVXDate = rvxDate;
     state.ExecFileDate = execDate;
     ScriptedPrompt prompt;
-    Workspace workspace(state, prompt, recordingHooks());
+    Workspace workspace(state, prompt, m_store.get(), recordingHooks());
     workspace.Speichern1Click();
-    QCOMPARE(m_calls.contains(u"refresh"_s), refresh);
-    // Settings are written before the refresh.
-    QCOMPARE(m_calls.constFirst(), u"writeSettings"_s);
+    QCOMPARE(m_calls, refresh ? QStringList({u"refresh"_s}) : QStringList());
 }
 
 void TestWorkspace::close_data()
@@ -269,13 +276,13 @@ void TestWorkspace::close()
             u"Änderungen wurden noch nicht gespeichert. Soll jetzt gespeichert werden?"_s, Prompt::Answer(answer));
     if (!folderExists)
         prompt.setAllowUnexpectedErrors(true);
-    Workspace workspace(state, prompt, recordingHooks());
+    Workspace workspace(state, prompt, m_store.get(), recordingHooks());
     workspace.model().DirDatText = folder;
     workspace.model().IsChanged = changed;
     QCOMPARE(workspace.FormClose(), closes);
     QCOMPARE(QFileInfo::exists(m_dir->filePath(u"P.FNP"_s)), saved);
-    // The settings are written before the question, whatever the answer.
-    QCOMPARE(m_calls.constFirst(), u"writeSettings"_s);
+    // The settings are written whatever the answer.
+    QVERIFY(settingsWritten());
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
@@ -284,10 +291,11 @@ void TestWorkspace::closeTakesTheTypedDataFolder()
     AppState state;
     state.DataFolder = u"/alt"_s;
     ScriptedPrompt prompt;
-    Workspace workspace(state, prompt);
+    Workspace workspace(state, prompt, m_store.get());
     workspace.model().DirDatText = u"/neu"_s;
     QVERIFY(workspace.FormClose());
     QCOMPARE(state.DataFolder, u"/neu"_s);
+    QCOMPARE(m_store->value(SettingsKeys::Own, u"DIRDAT"_s).toString(), u"/neu"_s);
 }
 
 void TestWorkspace::closeGoesOnAfterAFailedRefresh()
@@ -299,9 +307,9 @@ void TestWorkspace::closeGoesOnAfterAFailedRefresh()
     prompt.expectError(u"Seite kaputt"_s);
     WorkspaceHooks hooks = recordingHooks();
     hooks.refreshAllPages = [] { throw OperationError(u"Seite kaputt"_s); };
-    Workspace workspace(state, prompt, hooks);
+    Workspace workspace(state, prompt, m_store.get(), hooks);
     QVERIFY(workspace.FormClose());
-    QCOMPARE(m_calls, QStringList({u"writeSettings"_s}));
+    QVERIFY(settingsWritten());
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
