@@ -3,6 +3,7 @@
 #include "cli/CatalogueCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/Messages.h"
+#include "cli/RefreshCommand.h"
 #include "cli/StderrPrompt.h"
 #include "text/OperationError.h"
 
@@ -23,6 +24,7 @@ struct CliCommandEntry
 // The commands, by name. A new command is one entry here and its own file.
 const CliCommandEntry Commands[] = {
     {u"catalogue"_s, runCatalogueCommand},
+    {u"refresh"_s, runRefreshCommand},
 };
 
 } // namespace
