@@ -9,9 +9,9 @@
 #include "workspace/UserFile.h"
 #include "workspace/Workspace.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -112,7 +112,10 @@ TWEBServerDefMainF::TWEBServerDefMainF(Workspace &workspace, Prompt &prompt, con
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TWEBServerDefMainF::~TWEBServerDefMainF() = default;
+TWEBServerDefMainF::~TWEBServerDefMainF()
+{
+    runGuarded(m_prompt, [this] { m_workspace.FormDestroy(); });
+}
 
 void TWEBServerDefMainF::buildMenu()
 {
@@ -301,23 +304,26 @@ void TWEBServerDefMainF::connectHandlers()
     QObject::connect(NoAutoScaleCB, &QCheckBox::toggled, this, [&model](bool on) { model.NoAutoScale = on; });
     QObject::connect(BrowserWidthSE, &QSpinBox::valueChanged, this, [&model](int v) { model.BrowserWidth = v; });
 
-    AuthMsgEdt->installEventFilter(this);
-    UG->installEventFilter(this);
+    connectGuarded(m_prompt, qApp, &QApplication::focusChanged, this, &TWEBServerDefMainF::focusMoved);
     FixWidthLb->installEventFilter(this);
+}
+
+void TWEBServerDefMainF::focusMoved(QWidget *from, QWidget *to)
+{
+    // A control is entered when the focus moves into it (or into a cell editor of the grid) from
+    // another control of this window; focus coming back with the window or after a dialog is no entry.
+    if (!from || !to || from->window() != this)
+        return;
+    const auto inside = [](QWidget *widget, QWidget *control) { return widget == control || control->isAncestorOf(widget); };
+    if (inside(to, AuthMsgEdt) && !inside(from, AuthMsgEdt))
+        AuthMsgEdtEnter();
+    else if (inside(to, UG) && !inside(from, UG))
+        UGEnter();
 }
 
 bool TWEBServerDefMainF::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusIn) {
-        // Entering a control by the user; focus coming back with the window or from a popup is no entry.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == AuthMsgEdt)
-                runGuarded(m_prompt, [this] { AuthMsgEdtEnter(); });
-            else if (watched == UG)
-                runGuarded(m_prompt, [this] { UGEnter(); });
-        }
-    } else if (event->type() == QEvent::MouseButtonDblClick && watched == FixWidthLb) {
+    if (event->type() == QEvent::MouseButtonDblClick && watched == FixWidthLb) {
         runGuarded(m_prompt, [this] { FixWidthLbDblClick(); });
         return true;
     }
@@ -492,7 +498,7 @@ void TWEBServerDefMainF::Info1Click()
 {
 }
 
-// The page list operations work with the page editor, which is connected here when it exists.
+// New and edited pages go through the page editor, which is connected here when it exists.
 void TWEBServerDefMainF::NewSiteBtnClick()
 {
 }
@@ -503,14 +509,23 @@ void TWEBServerDefMainF::WorkSiteBtnClick()
 
 void TWEBServerDefMainF::DelSiteBtnClick()
 {
+    const ReloadOnExit reload(*this);
+    const int row = SiteBox->currentRow();
+    m_workspace.DelSiteBtnClick(row);
+    // The deleted entry leaves no selection behind.
+    if (row >= 0)
+        SiteBox->setCurrentRow(-1);
 }
 
 void TWEBServerDefMainF::RefreshBtClick()
 {
+    m_workspace.RefreshBtClick();
 }
 
 void TWEBServerDefMainF::TakePageClick()
 {
+    const ReloadOnExit reload(*this);
+    m_workspace.TakePageClick(SiteBox->currentRow());
 }
 
 void TWEBServerDefMainF::SearchDirBtnClick()

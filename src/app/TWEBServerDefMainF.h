@@ -52,6 +52,7 @@ private:
     void connectMenuHandlers();
     void loadUserGrid();
     void applyWidthRule();
+    void focusMoved(QWidget *from, QWidget *to);
     int currentUserGridRow() const;
 
     // Datei and Hilfe menus

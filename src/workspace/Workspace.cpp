@@ -1,6 +1,7 @@
 #include "workspace/Workspace.h"
 
 #include "text/FilePaths.h"
+#include "text/Messages.h"
 #include "text/OperationError.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
@@ -125,6 +126,43 @@ void Workspace::Speichern1Click()
     m_model.IsChanged = !(projectWritten && usersWritten);
     writeSettings();
     if (execFileChanged() && m_hooks.refreshAllPages)
+        m_hooks.refreshAllPages();
+}
+
+void Workspace::FormDestroy()
+{
+    m_state.catalogue.ClearCatalogue();
+    m_state.PagePartNames.clear();
+    m_state.ObjColumnNames.clear();
+}
+
+void Workspace::TakePageClick(int selected)
+{
+    if (selected < 0 || selected >= m_model.Sites.size()) {
+        m_prompt.error(Messages::NoEntrySelected);
+        return;
+    }
+    m_model.StartPage = m_model.Sites.at(selected);
+    m_model.IsChanged = true;
+}
+
+void Workspace::DelSiteBtnClick(int selected)
+{
+    if (selected < 0 || selected >= m_model.Sites.size()) {
+        m_prompt.error(Messages::NoEntrySelected);
+        return;
+    }
+    const QString path =
+        projectFilePath(m_state.DataFolder, m_model.HeadName + u'_' + m_model.Sites.at(selected) + u".SHT"_s);
+    if (QFileInfo::exists(path))
+        QFile::remove(path);
+    m_model.Sites.removeAt(selected);
+    m_model.IsChanged = true;
+}
+
+void Workspace::RefreshBtClick()
+{
+    if (m_hooks.refreshAllPages)
         m_hooks.refreshAllPages();
 }
 

@@ -53,6 +53,17 @@ public:
     // execution file changed. IsChanged becomes False only when both files were written.
     void Speichern1Click();
 
+    // Destruction of the main window: the catalogue and the fixed name lists are emptied.
+    void FormDestroy();
+
+    // Page list operations that need no page editor. selected is the selected row of SiteBox (-1:
+    // none); with none they show "Kein Eintrag ausgewählt" and change nothing.
+    void TakePageClick(int selected);
+    // Deletes the page's file (named after the shown project name) when it exists, then the entry.
+    void DelSiteBtnClick(int selected);
+    // The full page refresh, when one is attached.
+    void RefreshBtClick();
+
     // Project operations of the Datei menu and the data folder controls.
     void Neu1Click();
     void ffnen1Click();

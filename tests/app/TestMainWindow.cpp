@@ -37,6 +37,7 @@ private slots:
     void enteringPromptOrGridMarksChanged();
     void userGridRowsAndAddButton();
     void ipListThroughTheControls();
+    void takeAndDeletePageThroughTheControls();
     void autoWidthDisablesTheWidthControls();
     void testModeSwitchTwiceLeavesItOff();
     void executionFileShownShortened();
@@ -207,15 +208,26 @@ void TestMainWindow::enteringPromptOrGridMarksChanged()
     TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
     m_state->ProjectName = u"P"_s;
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     child<QTabWidget>(window, u"qw"_s)->setCurrentIndex(1);
-    QVERIFY(!m_workspace->model().IsChanged);
-    child<QLineEdit>(window, u"AuthMsgEdt"_s)->setFocus(Qt::TabFocusReason);
+    auto *grid = child<QTableWidget>(window, u"UG"_s);
+    child<QLineEdit>(window, u"StartPageEdt"_s)->setFocus();
+    m_workspace->model().IsChanged = false;
+
+    child<QLineEdit>(window, u"AuthMsgEdt"_s)->setFocus();
     QVERIFY(m_workspace->model().IsChanged);
 
     m_workspace->model().IsChanged = false;
-    child<QTableWidget>(window, u"UG"_s)->setFocus(Qt::MouseFocusReason);
+    grid->setFocus();
     QVERIFY(m_workspace->model().IsChanged);
+
+    // Moving into a cell editor of the grid stays inside it.
+    m_workspace->model().IsChanged = false;
+    grid->editItem(grid->item(0, 0));
+    QVERIFY(QApplication::focusWidget() != grid);
+    QVERIFY(grid->isAncestorOf(QApplication::focusWidget()));
+    QVERIFY(!m_workspace->model().IsChanged);
     window.hide();
 }
 
@@ -268,6 +280,27 @@ void TestMainWindow::ipListThroughTheControls()
     list->setCurrentRow(0);
     QTest::mouseClick(child<QToolButton>(window, u"DeleteIPBt"_s), Qt::LeftButton);
     QCOMPARE(list->count(), 0);
+}
+
+void TestMainWindow::takeAndDeletePageThroughTheControls()
+{
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    m_workspace->model().Sites = {u"Haus"_s, u"Garten"_s};
+    window.loadFromModel();
+    auto *list = child<QListWidget>(window, u"SiteBox"_s);
+    list->setCurrentRow(1);
+    QTest::mouseClick(child<QPushButton>(window, u"TakePage"_s), Qt::LeftButton);
+    QCOMPARE(child<QLineEdit>(window, u"StartPageEdt"_s)->text(), u"Garten"_s);
+    QCOMPARE(list->currentRow(), 1);
+
+    QTest::mouseClick(child<QPushButton>(window, u"DelSiteBtn"_s), Qt::LeftButton);
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->currentRow(), -1);
+    m_prompt->expectError(u"Kein Eintrag ausgewählt"_s);
+    QTest::mouseClick(child<QPushButton>(window, u"DelSiteBtn"_s), Qt::LeftButton);
+    QCOMPARE(list->count(), 1);
+    // The start page keeps naming the deleted page.
+    QCOMPARE(m_workspace->model().StartPage, u"Garten"_s);
 }
 
 void TestMainWindow::autoWidthDisablesTheWidthControls()

@@ -43,6 +43,8 @@ private slots:
     void close();
     void closeTakesTheTypedDataFolder();
     void closeGoesOnAfterAFailedRefresh();
+    void pageListOperations_data();
+    void pageListOperations();
 
 private:
     WorkspaceHooks recordingHooks();
@@ -310,6 +312,58 @@ void TestWorkspace::closeGoesOnAfterAFailedRefresh()
     Workspace workspace(state, prompt, m_store.get(), hooks);
     QVERIFY(workspace.FormClose());
     QVERIFY(settingsWritten());
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestWorkspace::pageListOperations_data()
+{
+    QTest::addColumn<bool>("take"); // TakePage, else DelSiteBtn
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QStringList>("sites");
+    QTest::addColumn<QString>("startPage");
+    QTest::addColumn<bool>("changed");
+
+    const QStringList all{u"Haus"_s, u"Garten"_s, u"Keller"_s};
+    QTest::newRow("take selected page") << true << 1 << all << u"Garten"_s << true;
+    QTest::newRow("take with nothing selected") << true << -1 << all << u"Alt"_s << false;
+    QTest::newRow("delete selected page and its file")
+        << false << 1 << QStringList({u"Haus"_s, u"Keller"_s}) << u"Alt"_s << true;
+    QTest::newRow("delete page without file") << false << 2 << all.mid(0, 2) << u"Alt"_s << true;
+    QTest::newRow("delete with nothing selected") << false << -1 << all << u"Alt"_s << false;
+}
+
+void TestWorkspace::pageListOperations()
+{
+    QFETCH(bool, take);
+    QFETCH(int, selected);
+    QFETCH(QStringList, sites);
+    QFETCH(QString, startPage);
+    QFETCH(bool, changed);
+
+    // Page files carry the shown project name, which differs from ProjectName after start-up
+    // with a name containing a dot.
+    writeBytes(m_dir->filePath(u"Haus_Garten.SHT"_s), "x");
+    writeBytes(m_dir->filePath(u"Haus_Haus.SHT"_s), "x");
+    AppState state;
+    state.ProjectName = u"Haus.2"_s;
+    state.DataFolder = m_dir->path();
+    ScriptedPrompt prompt;
+    if (selected < 0)
+        prompt.expectError(u"Kein Eintrag ausgewählt"_s);
+    Workspace workspace(state, prompt);
+    ProjectModel &model = workspace.model();
+    model.HeadName = u"Haus"_s;
+    model.Sites = {u"Haus"_s, u"Garten"_s, u"Keller"_s};
+    model.StartPage = u"Alt"_s;
+    if (take)
+        workspace.TakePageClick(selected);
+    else
+        workspace.DelSiteBtnClick(selected);
+    QCOMPARE(model.Sites, sites);
+    QCOMPARE(model.StartPage, startPage);
+    QCOMPARE(model.IsChanged, changed);
+    QCOMPARE(QFileInfo::exists(m_dir->filePath(u"Haus_Garten.SHT"_s)), take || selected != 1);
+    QVERIFY(QFileInfo::exists(m_dir->filePath(u"Haus_Haus.SHT"_s)));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
