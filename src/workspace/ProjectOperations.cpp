@@ -4,8 +4,10 @@
 #include "text/KeyValue.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
+#include "workspace/ProjectFile.h"
 #include "workspace/ProjectModel.h"
 #include "workspace/Settings.h"
+#include "workspace/UserFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,6 +88,7 @@ void ProjectOperations::Neu1Click()
     m_model.clearUserCells();
     if (m_settings)
         ReadCurrentExecFile(m_state, *m_settings);
+    m_model.RVXFileShown = m_state.ExecFileName;
     m_model.HeadName = m_state.ProjectName;
     if (m_hooks.FillPagePosLB)
         m_hooks.FillPagePosLB();
@@ -103,16 +106,14 @@ void ProjectOperations::ffnen1Click()
     }
     path = QDir::toNativeSeparators(path);
     m_model.ClearProjectView();
-    if (m_hooks.ReadProjectFile)
-        m_hooks.ReadProjectFile(path);
+    ReadProjectFile(path, m_state, m_model, m_prompt);
     const QFileInfo file(path);
     m_state.ProjectName = file.completeBaseName();
     m_model.HeadName = m_state.ProjectName;
     m_state.DataFolder = withTrailingDelimiter(QDir::toNativeSeparators(file.path()));
     m_model.DirDatText = m_state.DataFolder;
     m_model.clearUserCells();
-    if (m_hooks.ReadUserFile)
-        m_hooks.ReadUserFile();
+    ReadUserFile(m_state.ProjectName, m_state, m_model, m_prompt);
 }
 
 // Another project's file under the new name would stay in place, and the next save would

@@ -22,16 +22,13 @@ inline const QString CopyFailed = QStringLiteral("Datei %1 konnte nicht kopiert 
 // The project operations of the "Datei" menu and the data folder controls: new, open, rename and
 // copy a project, choose or type the data folder. They change the program-wide state (AppState),
 // the project shown (ProjectModel) and the project's files in the data folder; they ask and
-// report through the Prompt. Holds references only. Steps that belong to other parts of the
-// program (reading the project and user list files, the page editor's start state) are called
-// through hooks, which may be left empty.
+// report through the Prompt. Holds references only. The page editor's start state belongs to the
+// editor window and is reached through a hook, which may be left empty.
 class ProjectOperations
 {
 public:
     struct Hooks
     {
-        std::function<void(const QString &path)> ReadProjectFile; // project file into the model
-        std::function<void()> ReadUserFile;  // user list file of ProjectName into the model
         std::function<void()> FillPagePosLB; // page editor: build and column order to start state
     };
 
@@ -48,8 +45,9 @@ public:
     // prompt text, start page and user cells; takes the engine's current execution file. Writes
     // nothing.
     void Neu1Click();
-    // Opens a project file chosen in the file dialog; its folder becomes the data folder. The view
-    // never keeps pages or users of the project shown before.
+    // Opens a project file chosen in the file dialog and its user list file; the file's folder
+    // becomes the data folder. The view never keeps pages or users of the project shown before.
+    // Missing or unreadable files are reported by their readers; name and folder are taken anyway.
     void ffnen1Click();
     // Renames the project and moves its files (project, pages, user list) in the data folder. A
     // name of another existing project is refused before anything changes; single moves that fail

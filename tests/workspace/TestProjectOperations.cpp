@@ -33,6 +33,7 @@ private slots:
     void cleanup();
     void newProject_data();
     void newProject();
+    void openShowsOnlyTheOpenedProject_data();
     void openShowsOnlyTheOpenedProject();
     void openCancelledChangesNothing();
     void rename_data();
@@ -146,7 +147,7 @@ void TestProjectOperations::newProject()
     f->settings.setString(SettingsKeys::Engine, u"CUREXECFILE"_s, u"Neu.RVX"_s);
     int fillCalls = 0;
     ProjectOperations operations(f->state, f->model, f->prompt, &f->settings);
-    operations.setHooks({{}, {}, [&] { ++fillCalls; }});
+    operations.setHooks({[&] { ++fillCalls; }});
     f->prompt.expectName(proposed, accept, answer);
 
     operations.Neu1Click();
@@ -161,6 +162,7 @@ void TestProjectOperations::newProject()
     QCOMPARE(f->model.Users[0].Password, QString());
     QCOMPARE(f->model.FreeIPs, QStringList{u"192.168.0.5"_s});
     QCOMPARE(f->state.ExecFileName, u"/daten/Neu.RVX"_s);
+    QCOMPARE(f->model.RVXFileShown, u"/daten/Neu.RVX"_s);
     QCOMPARE(f->state.DataFolder, u"/daten"_s);
     QCOMPARE(f->model.IsChanged, false);
     QCOMPARE(fillCalls, 1);
@@ -169,30 +171,51 @@ void TestProjectOperations::newProject()
     QCOMPARE(f->prompt.lastMaxLength, 32);
 }
 
+void TestProjectOperations::openShowsOnlyTheOpenedProject_data()
+{
+    QTest::addColumn<QString>("projectFile"); // empty: no file
+    QTest::addColumn<QString>("userFile");    // empty: no file
+    QTest::addColumn<QStringList>("sites");
+    QTest::addColumn<QString>("authMsg");
+    QTest::addColumn<QString>("firstUser");
+    QTest::addColumn<QStringList>("errors");
+
+    const QString project = u"AUTHMSG=Willkommen\r\n*Site=Eingang\r\n*Site=Flur\r\nRVXFile=/x/Haus.RVX\r\n"_s;
+    const QString noUsers = u"Datei nicht gefunden: <dir>/Haus.2_WEBUSERS.USR"_s;
+    QTest::newRow("with user list") << project << u"bert;pw;Flur\r\n"_s
+                                    << QStringList{u"Eingang"_s, u"Flur"_s} << u"Willkommen"_s << u"bert"_s
+                                    << QStringList();
+    QTest::newRow("without user list") << project << QString() << QStringList{u"Eingang"_s, u"Flur"_s}
+                                       << u"Willkommen"_s << QString() << QStringList{noUsers};
+    QTest::newRow("project file gone") << QString() << QString() << QStringList() << QString() << QString()
+                                       << QStringList{u"Datei <dir>/Haus.2.FNP nicht gefunden"_s, noUsers};
+}
+
 void TestProjectOperations::openShowsOnlyTheOpenedProject()
 {
+    QFETCH(QString, projectFile);
+    QFETCH(QString, userFile);
+    QFETCH(QStringList, sites);
+    QFETCH(QString, authMsg);
+    QFETCH(QString, firstUser);
+    QFETCH(QStringList, errors);
+
     QDir(m_dir->path()).mkdir(u"anders"_s);
-    writeFiles({u"anders/Haus.2.FNP"_s});
+    if (!projectFile.isEmpty())
+        writeFiles({u"anders/Haus.2.FNP="_s + projectFile});
+    if (!userFile.isEmpty())
+        writeFiles({u"anders/Haus.2_WEBUSERS.USR="_s + userFile});
     f->state.ProjectName = u"Alt"_s;
     f->state.DataFolder = u"/daten"_s;
     f->model.Sites = HausPages;
     f->model.StartPage = u"Start"_s;
     f->model.AuthMsg = u"Kennwort?"_s;
-    f->model.Users[2] = {u"anna"_s, u"geheim"_s, u"Start"_s};
+    f->model.Users[0] = {u"anna"_s, u"geheim"_s, u"Start"_s};
     f->model.IsChanged = true;
-    QStringList calls;
     ProjectOperations operations(f->state, f->model, f->prompt, &f->settings);
-    operations.setHooks({[&](const QString &file) {
-                             calls.append(u"project "_s + QFileInfo(file).fileName() + u" sites "_s
-                                          + QString::number(f->model.Sites.size()));
-                             f->model.Sites.append(u"Eingang"_s);
-                         },
-                         [&] {
-                             calls.append(u"users of "_s + f->state.ProjectName + u" rows "_s
-                                          + f->model.Users[2].User);
-                         },
-                         {}});
     f->prompt.expectOpenFile(true, path(u"anders/Haus.2.FNP"_s));
+    for (QString error : errors)
+        f->prompt.expectError(error.replace(u"<dir>"_s, path(u"anders"_s)));
 
     operations.ffnen1Click();
 
@@ -200,10 +223,11 @@ void TestProjectOperations::openShowsOnlyTheOpenedProject()
     QCOMPARE(f->prompt.lastFilterName, u"WEB-Seiten"_s);
     QCOMPARE(f->prompt.lastPattern, u"*.FNP"_s);
     QCOMPARE(f->prompt.lastSuffix, u"FNP"_s);
-    QCOMPARE(calls, (QStringList{u"project Haus.2.FNP sites 0"_s, u"users of Haus.2 rows "_s}));
-    QCOMPARE(f->model.Sites, QStringList{u"Eingang"_s});
+    QCOMPARE(f->model.Sites, sites);
     QCOMPARE(f->model.StartPage, QString());
-    QCOMPARE(f->model.AuthMsg, QString());
+    QCOMPARE(f->model.AuthMsg, authMsg);
+    QCOMPARE(f->model.Users[0].User, firstUser);
+    QCOMPARE(f->model.Users[0].Password.isEmpty(), firstUser.isEmpty());
     QCOMPARE(f->state.ProjectName, u"Haus.2"_s);
     QCOMPARE(f->model.HeadName, u"Haus.2"_s);
     QCOMPARE(f->state.DataFolder, path(u"anders/"_s));
@@ -216,14 +240,11 @@ void TestProjectOperations::openCancelledChangesNothing()
     f->state.ProjectName = u"Alt"_s;
     f->model.Sites = HausPages;
     f->model.Users[0].User = u"anna"_s;
-    bool called = false;
     ProjectOperations operations(f->state, f->model, f->prompt);
-    operations.setHooks({[&](const QString &) { called = true; }, [&] { called = true; }, {}});
     f->prompt.expectOpenFile(false);
 
     operations.ffnen1Click();
 
-    QVERIFY(!called);
     QCOMPARE(f->model.Sites, HausPages);
     QCOMPARE(f->model.Users[0].User, u"anna"_s);
     QCOMPARE(f->state.ProjectName, u"Alt"_s);
