@@ -1,0 +1,201 @@
+// Refreshing every page file of a large project against a large catalogue: 500 pages with 50 object
+// rows, 10 macro rows and 10 links each, against a catalogue of 20,000 objects and 50,000
+// variables (the shape of the catalogue benchmark). Reports pages per second and the ratio of the
+// refresh time to simply copying the same page files; the smaller page counts show that the
+// refresh grows linearly with the number of pages.
+
+#include "catalogue/Catalogue.h"
+#include "catalogue/RvxReader.h"
+#include "catalogue/RvxScrambler.h"
+#include "page/PageModel.h"
+#include "text/FilePaths.h"
+#include "text/Prompt.h"
+#include "text/TextFile.h"
+#include "workspace/AppState.h"
+#include "workspace/Refresh.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class FailingPrompt : public Prompt
+{
+public:
+    void error(const QString &text) override { qFatal("%s", qPrintable(text)); }
+    void warning(const QString &text) override { error(text); }
+    Answer askYesNo(const QString &) override { return Answer::No; }
+    Answer askYesNoCancel(const QString &) override { return Answer::Cancel; }
+    void beep() override {}
+    bool askName(const QString &, const QString &, int, QString &) override { return false; }
+    bool chooseOpenFile(const QString &, const QString &, const QString &, const QString &, const QString &,
+                        QString &) override
+    {
+        return false;
+    }
+    bool chooseFolder(const QString &, QString &) override { return false; }
+};
+
+constexpr int CatalogueObjects = 20000;
+constexpr int VariablesPerDevice = 25;
+constexpr int RowsPerPage = 50;
+constexpr int MacrosPerPage = 10;
+constexpr int LinksPerPage = 10;
+
+const QString Rooms[] = {u"Wohnzimmer"_s, u"Küche"_s, u"Bad"_s, u"Flur"_s, u"Büro"_s, u"Gäste"_s, u"Garten"_s};
+
+QString objectName(int o)
+{
+    const QString room = Rooms[o % 7];
+    return o % 3 == 0 ? u"Licht_%1_%2"_s.arg(room).arg(o) : u"temp_%1_%2"_s.arg(room).arg(o);
+}
+
+QStringList programLines()
+{
+    const int variables = CatalogueObjects * 5 / 2;
+    const int devices = variables / VariablesPerDevice;
+    QStringList lines{execFileHeader(27, u"Benchmark"_s)};
+    lines << u"@TYPES"_s << u"Modus;0:Aus;1:Komfort;2:Eco;3:Frostschutz;MAX=004"_s;
+    for (int v = 0; v < variables; ++v) {
+        lines << u"@VAR=%1"_s.arg(v) << u"NA=Gerät%1.Wert%2"_s.arg(v / VariablesPerDevice).arg(v % VariablesPerDevice)
+              << u"VS=3"_s << u"VT=%1"_s.arg(2 + v % 4) << u"YI=0"_s << u"OI=%1"_s.arg(v / VariablesPerDevice)
+              << u"VO=%1"_s.arg(v);
+    }
+    for (int o = 0; o < CatalogueObjects; ++o) {
+        lines << u"@OBJECT=%1"_s.arg(o);
+        if (o < devices) {
+            QStringList positions;
+            for (int k = 0; k < VariablesPerDevice; ++k)
+                positions << QString::number(o * VariablesPerDevice + k);
+            lines << u"NA=Gerät%1"_s.arg(o) << u"OK=G"_s << u"DC=55"_s << u"SV="_s + positions.join(u';');
+        } else if (o % 3 == 0) {
+            lines << u"NA="_s + objectName(o) << u"OD=Licht"_s << u"OK=U"_s << u"IV=%1"_s.arg(o) << u"HT=1"_s
+                  << u"DC=1"_s << u"TI=Licht;0Z:Aus;1Z:Ein"_s;
+        } else {
+            lines << u"NA="_s + objectName(o) << u"OD=Temperatur"_s << u"OK=N"_s << u"IV=%1"_s.arg(o) << u"OF=1"_s
+                  << u"MI=-20"_s << u"MA=40"_s << u"HT=2"_s << u"DC=3"_s;
+        }
+        lines << u"@ENDOBJ"_s;
+    }
+    return lines;
+}
+
+QStringList pageLines(int page, int pages)
+{
+    QStringList lines{u"@V=HTM100"_s, u"#001000=Seite%1"_s.arg(page), u"FILEVERS=140"_s, u"#003000"_s,
+                      u"OBWIDTH=%1"_s.arg(100 + page % 50), u"#008000"_s, u"SHEAD=Seite %1 für Gäste"_s.arg(page)};
+    QString navi;
+    for (int l = 0; l < LinksPerPage; ++l) {
+        const int target = (page + l + 1) % pages;
+        navi += u"Seite%1\u0003Seite%1\u000B"_s.arg(target);
+    }
+    lines << u"#009000=%1"_s.arg(LinksPerPage) << u"NAVI="_s + navi << u"#010000"_s;
+    // Objects beyond the devices, spread over the catalogue.
+    for (int r = 0; r < RowsPerPage; ++r) {
+        const int o = 2000 + (page * RowsPerPage + r) * 7 % (CatalogueObjects - 2000);
+        lines << u"OBJROW=%1@Bezeichnung %2@%3@O@0@U@0@"_s.arg(objectName(o)).arg(r).arg(r % 2);
+    }
+    lines << u"#011000"_s;
+    for (int m = 0; m < MacrosPerPage; ++m)
+        lines << u"MACRO=%1@Makro %2@0"_s.arg(objectName(2001 + page * MacrosPerPage + m)).arg(m);
+    lines << u"#099000"_s;
+    return lines;
+}
+
+// The catalogue read once for all runs, with the offered entries of the page model.
+struct Fixture
+{
+    QTemporaryDir dir;
+    AppState state;
+    std::unique_ptr<PageModel> model;
+    FailingPrompt prompt;
+
+    Fixture()
+    {
+        QStringList scrambled;
+        QString error;
+        if (!scrambleExecFile(programLines(), scrambled, &error))
+            qFatal("%s", qPrintable(error));
+        const QString exec = dir.filePath(u"Bench.RVX"_s);
+        if (writeTextFile(exec, scrambled) != WriteStatus::Ok || !ReadRVXFile(exec, state.catalogue, prompt, nullptr))
+            qFatal("cannot prepare the catalogue");
+        model = std::make_unique<PageModel>(state.catalogue);
+        model->InitAll();
+        state.ProjectName = u"BENCH"_s;
+    }
+
+    // A project folder with pages page files, written once per page count.
+    QStringList preparePages(int pages, const QString &folder)
+    {
+        QDir().mkpath(folder);
+        QStringList names;
+        for (int p = 0; p < pages; ++p) {
+            names << u"Seite%1"_s.arg(p);
+            if (writeTextFile(projectFilePath(folder, u"BENCH_Seite%1.SHT"_s.arg(p)), pageLines(p, pages))
+                != WriteStatus::Ok)
+                qFatal("cannot write a page file");
+        }
+        return names;
+    }
+};
+
+Fixture &fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+double copyPages(const QString &from, const QString &to, const QStringList &pages)
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (const QString &page : pages) {
+        const QString name = u"BENCH_"_s + page + u".SHT"_s;
+        const QString target = projectFilePath(to, name);
+        QFile::remove(target);
+        if (!QFile::copy(projectFilePath(from, name), target))
+            qFatal("copy failed");
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_RefreshAllPages(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    const int pages = int(state.range(0));
+    const QString folder = f.dir.filePath(u"pages%1"_s.arg(pages));
+    const QString copies = f.dir.filePath(u"copies%1"_s.arg(pages));
+    QDir().mkpath(copies);
+    const QStringList names = f.preparePages(pages, folder);
+    f.state.DataFolder = folder;
+
+    double refreshSeconds = 0;
+    double copySeconds = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const RefreshResult result = RefreshAllPages(f.state, names, *f.model, f.prompt);
+        refreshSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (result.status != RefreshResult::Status::Completed)
+            qFatal("refresh did not complete");
+        state.PauseTiming();
+        copySeconds += copyPages(folder, copies, names);
+        state.ResumeTiming();
+    }
+    state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
+    state.counters["ratio_to_copy"] = copySeconds > 0 ? refreshSeconds / copySeconds : 0;
+    state.SetComplexityN(pages);
+}
+
+} // namespace
+
+BENCHMARK(BM_RefreshAllPages)->Arg(100)->Arg(250)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime()->Complexity(benchmark::oN);
+
+BENCHMARK_MAIN();
