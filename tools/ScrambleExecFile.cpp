@@ -60,7 +60,10 @@ int main(int argc, char *argv[])
         QString line = lines.at(i);
         if (!ScrambleLine(line, key)) {
             fail(QStringLiteral("%1:%2: cannot be scrambled with key %3: %4")
-                     .arg(args.at(1)).arg(sourceLines.at(i)).arg(key).arg(lines.at(i)));
+                     .arg(args.at(1))
+                     .arg(sourceLines.at(i))
+                     .arg(key)
+                     .arg(lines.at(i)));
             return 1;
         }
         scrambled.append(line);

@@ -3,10 +3,7 @@
 #include "text/KeyValue.h"
 #include "text/Numbers.h"
 
-Catalogue::Catalogue(QObject *parent)
-    : QObject(parent)
-{
-}
+Catalogue::Catalogue(QObject *parent) : QObject(parent) {}
 
 Catalogue::~Catalogue()
 {

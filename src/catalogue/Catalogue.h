@@ -17,8 +17,7 @@ class Catalogue : public QObject
     Q_OBJECT
 
 public:
-    template <typename T>
-    struct Entry
+    template <typename T> struct Entry
     {
         QString text;
         std::unique_ptr<T> entry;

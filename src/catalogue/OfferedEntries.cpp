@@ -8,8 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-OfferedEntries::OfferedEntries(Catalogue &catalogue)
-    : m_catalogue(&catalogue)
+OfferedEntries::OfferedEntries(Catalogue &catalogue) : m_catalogue(&catalogue)
 {
     m_clearConnection = QObject::connect(&catalogue, &Catalogue::aboutToClear, &catalogue, [this] { clear(); });
 }

@@ -71,8 +71,7 @@ QString stateList(const QString &value)
 using VarSetter = void (*)(TVar &, const QString &);
 using ObjSetter = void (*)(TPSObj &, const QString &);
 
-template <typename Setter>
-struct KeyRule
+template <typename Setter> struct KeyRule
 {
     QString key;
     Setter apply;
@@ -119,10 +118,7 @@ void applyKeys(const KeyRule<Setter> (&rules)[N], Record &record, QString line)
 class SectionParser
 {
 public:
-    explicit SectionParser(Catalogue &catalogue)
-        : m_catalogue(catalogue)
-    {
-    }
+    explicit SectionParser(Catalogue &catalogue) : m_catalogue(catalogue) {}
 
     void header(QString line)
     {

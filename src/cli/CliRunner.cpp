@@ -29,11 +29,7 @@ const CliCommandEntry Commands[] = {
 
 } // namespace
 
-CliRunner::CliRunner(QIODevice &out, QIODevice &err)
-    : m_out(out)
-    , m_err(err)
-{
-}
+CliRunner::CliRunner(QIODevice &out, QIODevice &err) : m_out(out), m_err(err) {}
 
 int CliRunner::run(const QStringList &arguments)
 {

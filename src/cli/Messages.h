@@ -6,10 +6,10 @@
 namespace CliMessages {
 inline const QString NoExecFile = QStringLiteral("Keine Ausführungsdatei angegeben");
 inline const QString UnknownCommand = QStringLiteral("Unbekannter Befehl: %1");
-inline const QString Usage = QStringLiteral(
-    "Aufruf:\n"
-    "  webdef-cli catalogue AUSFÜHRUNGSDATEI\n"
-    "      Liest die Ausführungsdatei und gibt den Objektkatalog als JSON aus.\n"
-    "  webdef-cli refresh PROJEKTDATEI [--exec AUSFÜHRUNGSDATEI]\n"
-    "      Schreibt alle Seitendateien des Projekts mit dem Katalog der Ausführungsdatei neu.\n");
+inline const QString Usage =
+    QStringLiteral("Aufruf:\n"
+                   "  webdef-cli catalogue AUSFÜHRUNGSDATEI\n"
+                   "      Liest die Ausführungsdatei und gibt den Objektkatalog als JSON aus.\n"
+                   "  webdef-cli refresh PROJEKTDATEI [--exec AUSFÜHRUNGSDATEI]\n"
+                   "      Schreibt alle Seitendateien des Projekts mit dem Katalog der Ausführungsdatei neu.\n");
 } // namespace CliMessages

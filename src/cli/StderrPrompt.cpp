@@ -2,10 +2,7 @@
 
 #include <QIODevice>
 
-StderrPrompt::StderrPrompt(QIODevice &err)
-    : m_err(err)
-{
-}
+StderrPrompt::StderrPrompt(QIODevice &err) : m_err(err) {}
 
 void StderrPrompt::writeLine(const QString &text)
 {
@@ -37,9 +34,7 @@ Prompt::Answer StderrPrompt::askYesNoCancel(const QString &text)
     return Answer::Cancel;
 }
 
-void StderrPrompt::beep()
-{
-}
+void StderrPrompt::beep() {}
 
 bool StderrPrompt::askName(const QString &, const QString &, int, QString &)
 {

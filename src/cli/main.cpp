@@ -10,8 +10,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QFile out;
     QFile err;
-    if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || !err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        !err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return 1;
     return CliRunner(out, err).run(QCoreApplication::arguments().mid(1));
 }

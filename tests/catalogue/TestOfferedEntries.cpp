@@ -127,8 +127,8 @@ void TestOfferedEntries::objectsBringTheirVariables()
 void TestOfferedEntries::lookUpFindsFirstMatchIgnoringCase_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("expectedIndex");     // in the offered entries
-    QTest::addColumn<int>("expectedObjIdx");    // of the entry found
+    QTest::addColumn<int>("expectedIndex");  // in the offered entries
+    QTest::addColumn<int>("expectedObjIdx"); // of the entry found
 
     // Catalogue order: Apfel #0, äpfel #1, APFEL #2, Äpfel #3, Birne #4.
     // Offered order:   Apfel, APFEL, äpfel, Äpfel, Birne.

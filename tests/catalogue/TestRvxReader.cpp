@@ -29,9 +29,8 @@ QStringList describe(const Catalogue &catalogue)
         QString line = u"V %1 #%2"_s.arg(e.text).arg(v.Idx);
         if (v.Name != e.text)
             line += u" Name="_s + v.Name;
-        const std::pair<const char16_t *, qint32> numbers[] = {{u"VS", v.Kind},  {u"VT", v.VType},
-                                                                {u"YI", v.TypeIdx}, {u"OI", v.ObjIdx},
-                                                                {u"VO", v.VCode}, {u"NK", v.NK}};
+        const std::pair<const char16_t *, qint32> numbers[] = {{u"VS", v.Kind},   {u"VT", v.VType}, {u"YI", v.TypeIdx},
+                                                               {u"OI", v.ObjIdx}, {u"VO", v.VCode}, {u"NK", v.NK}};
         const qint32 defaults[] = {-1, 0, -1, -1, 0, 0};
         for (int i = 0; i < 6; ++i) {
             if (numbers[i].second != defaults[i])
@@ -168,41 +167,53 @@ void TestRvxReader::read_data()
     QTest::newRow("empty file") << QStringList() << true << QStringList() << QString();
     QTest::newRow("header only") << QStringList{h} << true << QStringList() << QString();
     QTest::newRow("header without @ keeps its key")
-        << QStringList{u"Steuerprogramm_*"_s, u"@VAR=1"_s, u"NA=x"_s} << true << QStringList{u"V x #1"_s}
-        << QString();
-    QTest::newRow("header with more text") << QStringList{u"@QZR482 - mehr Text_*"_s, u"@VAR=1"_s, u"NA=x"_s}
-                                           << true << QStringList{u"V x #1"_s} << QString();
+        << QStringList{u"Steuerprogramm_*"_s, u"@VAR=1"_s, u"NA=x"_s} << true << QStringList{u"V x #1"_s} << QString();
+    QTest::newRow("header with more text") << QStringList{u"@QZR482 - mehr Text_*"_s, u"@VAR=1"_s, u"NA=x"_s} << true
+                                           << QStringList{u"V x #1"_s} << QString();
     QTest::newRow("variable with number, second NA ignored")
         << QStringList{h, u"@VAR=7"_s, u"NA=Pumpe"_s, u"VS=3"_s, u"VT=2"_s, u"NA=Andere"_s} << true
         << QStringList{u"V Pumpe #7 VS=3 VT=2"_s} << QString();
-    QTest::newRow("all variable keys")
-        << QStringList{h, u"@VAR=1"_s, u"NA=a"_s, u"VS=1"_s, u"VT=2"_s, u"YI=3"_s, u"OI=4"_s, u"VO=$10"_s} << true
-        << QStringList{u"V a #1 VS=1 VT=2 YI=3 OI=4 VO=16"_s} << QString();
+    QTest::newRow("all variable keys") << QStringList{h,         u"@VAR=1"_s, u"NA=a"_s, u"VS=1"_s,
+                                                      u"VT=2"_s, u"YI=3"_s,   u"OI=4"_s, u"VO=$10"_s}
+                                       << true << QStringList{u"V a #1 VS=1 VT=2 YI=3 OI=4 VO=16"_s} << QString();
     QTest::newRow("keys before NA ignored")
         << QStringList{h, u"@VAR=2"_s, u"VS=9"_s, u"@OBJECT=3"_s, u"OD=early"_s, u"NA=o"_s} << true
         << QStringList{u"O o #3"_s} << QString();
-    QTest::newRow("object inherits the last number")
-        << QStringList{h, u"@VAR=5"_s, u"NA=v"_s, u"@OBJECT"_s, u"NA=o"_s} << true
-        << QStringList{u"V v #5"_s, u"O o #5"_s} << QString();
-    QTest::newRow("object without any number") << QStringList{h, u"@OBJECT"_s, u"NA=o"_s} << true
-                                               << QStringList{u"O o #0"_s} << QString();
+    QTest::newRow("object inherits the last number") << QStringList{h, u"@VAR=5"_s, u"NA=v"_s, u"@OBJECT"_s, u"NA=o"_s}
+                                                     << true << QStringList{u"V v #5"_s, u"O o #5"_s} << QString();
+    QTest::newRow("object without any number")
+        << QStringList{h, u"@OBJECT"_s, u"NA=o"_s} << true << QStringList{u"O o #0"_s} << QString();
     QTest::newRow("header with other text after equals sign")
-        << QStringList{h, u"@VAR=3"_s, u"NA=a"_s, u"@OBJECT=x"_s, u"NA=b"_s, u"VS=4"_s, u"@OBJECT"_s, u"NA=o"_s}
-        << true << QStringList{u"V a #3 VS=4"_s, u"O o #0"_s} << QString();
-    QTest::newRow("OK empty and OK=Nx")
-        << QStringList{h, u"@OBJECT=1"_s, u"NA=a"_s, u"OK="_s, u"@OBJECT=2"_s, u"NA=b"_s, u"OK=Nx"_s} << true
-        << QStringList{u"O a #1 OK=' '"_s, u"O b #2 OK='N'"_s} << QString();
+        << QStringList{h, u"@VAR=3"_s, u"NA=a"_s, u"@OBJECT=x"_s, u"NA=b"_s, u"VS=4"_s, u"@OBJECT"_s, u"NA=o"_s} << true
+        << QStringList{u"V a #3 VS=4"_s, u"O o #0"_s} << QString();
+    QTest::newRow("OK empty and OK=Nx") << QStringList{h,         u"@OBJECT=1"_s, u"NA=a"_s, u"OK="_s, u"@OBJECT=2"_s,
+                                                       u"NA=b"_s, u"OK=Nx"_s}
+                                        << true << QStringList{u"O a #1 OK=' '"_s, u"O b #2 OK='N'"_s} << QString();
     QTest::newRow("all object keys")
-        << QStringList{h,           u"@OBJECT=9"_s, u"NA=Licht"_s, u"OD=Decke"_s,  u"OK=U"_s,  u"IV=1001"_s,
-                       u"OF=2"_s,    u"OC=3"_s,      u"MI=-20"_s,   u"MA=40"_s,     u"HT=1"_s,  u"HK=4"_s,
-                       u"DC=55"_s,   u"TI=x;0Z:Aus;1Z:Ein"_s,       u"OT=Schalter"_s, u"SC=2"_s, u"SV=0;1"_s}
+        << QStringList{h,
+                       u"@OBJECT=9"_s,
+                       u"NA=Licht"_s,
+                       u"OD=Decke"_s,
+                       u"OK=U"_s,
+                       u"IV=1001"_s,
+                       u"OF=2"_s,
+                       u"OC=3"_s,
+                       u"MI=-20"_s,
+                       u"MA=40"_s,
+                       u"HT=1"_s,
+                       u"HK=4"_s,
+                       u"DC=55"_s,
+                       u"TI=x;0Z:Aus;1Z:Ein"_s,
+                       u"OT=Schalter"_s,
+                       u"SC=2"_s,
+                       u"SV=0;1"_s}
         << true
         << QStringList{u"O Licht #9 OD=Decke OK='U' IV=1001 OF=2 OC=3 MI=-20 MA=40 HT=1 HK=4 DC=55 TI=1;Aus;Ein; "
                        u"OT=Schalter SC=2 SV=0;1"_s}
         << QString();
-    QTest::newRow("low bits kept")
-        << QStringList{h, u"@OBJECT=1"_s, u"NA=a"_s, u"OF=300"_s, u"OC=65537"_s, u"HT=-1"_s, u"DC=0x1000A"_s} << true
-        << QStringList{u"O a #1 OF=44 OC=1 HT=65535 DC=10"_s} << QString();
+    QTest::newRow("low bits kept") << QStringList{h,          u"@OBJECT=1"_s, u"NA=a"_s, u"OF=300"_s, u"OC=65537"_s,
+                                                  u"HT=-1"_s, u"DC=0x1000A"_s}
+                                   << true << QStringList{u"O a #1 OF=44 OC=1 HT=65535 DC=10"_s} << QString();
     QTest::newRow("type section MAX rules")
         << QStringList{h,
                        u"@TYPES"_s,
@@ -215,20 +226,36 @@ void TestRvxReader::read_data()
                        u"Mit;0:a;MAX=002"_s,
                        u"Leer;a;b:c:d;MAX=002"_s,
                        u"Neg;0:a;MAX=-01"_s}
-        << true
-        << QStringList{u"T T 2&A&B&"_s, u"T Drei 3&a&b&c&"_s, u"T Mit 2&a&&"_s, u"T Leer 2&&c&"_s} << QString();
+        << true << QStringList{u"T T 2&A&B&"_s, u"T Drei 3&a&b&c&"_s, u"T Mit 2&a&&"_s, u"T Leer 2&&c&"_s} << QString();
     QTest::newRow("type section goes on until a recognised header")
-        << QStringList{h, u"@TYPES"_s, u"A;0:x;MAX=1"_s, u"@UNKNOWN"_s, u"B;0:y;MAX=1"_s, u"@ENDOBJ"_s,
+        << QStringList{h,
+                       u"@TYPES"_s,
+                       u"A;0:x;MAX=1"_s,
+                       u"@UNKNOWN"_s,
+                       u"B;0:y;MAX=1"_s,
+                       u"@ENDOBJ"_s,
                        u"C;0:z;MAX=1"_s}
         << true << QStringList{u"T A 1&x&"_s, u"T B 1&y&"_s} << QString();
-    QTest::newRow("state lists")
-        << QStringList{h,           u"@OBJECT=1"_s, u"NA=a"_s, u"TI=x;foo;bar"_s, u"@OBJECT=2"_s, u"NA=b"_s,
-                       u"TI="_s,    u"@OBJECT=3"_s, u"NA=c"_s, u"TI=x;0Z:A;;1Z:B"_s, u"@OBJECT=4"_s, u"NA=d"_s,
-                       u"TI=0Z:A"_s, u"@OBJECT=5"_s, u"NA=e"_s, u"TI=x;P0Z:A:B;q;Q1Z:C"_s}
-        << true
-        << QStringList{u"O a #1 TI=;"_s, u"O b #2 TI=;"_s, u"O c #3 TI=0;A;"_s, u"O d #4 TI=;"_s,
-                       u"O e #5 TI=Q1;A;C;"_s}
-        << QString();
+    QTest::newRow("state lists") << QStringList{h,
+                                                u"@OBJECT=1"_s,
+                                                u"NA=a"_s,
+                                                u"TI=x;foo;bar"_s,
+                                                u"@OBJECT=2"_s,
+                                                u"NA=b"_s,
+                                                u"TI="_s,
+                                                u"@OBJECT=3"_s,
+                                                u"NA=c"_s,
+                                                u"TI=x;0Z:A;;1Z:B"_s,
+                                                u"@OBJECT=4"_s,
+                                                u"NA=d"_s,
+                                                u"TI=0Z:A"_s,
+                                                u"@OBJECT=5"_s,
+                                                u"NA=e"_s,
+                                                u"TI=x;P0Z:A:B;q;Q1Z:C"_s}
+                                 << true
+                                 << QStringList{u"O a #1 TI=;"_s, u"O b #2 TI=;"_s, u"O c #3 TI=0;A;"_s,
+                                                u"O d #4 TI=;"_s, u"O e #5 TI=Q1;A;C;"_s}
+                                 << QString();
     QTest::newRow("lower-case keys ignored")
         << QStringList{h, u"@OBJECT=1"_s, u"na=Lamp"_s, u"NA=Real"_s, u"od=x"_s, u"Od=y"_s} << true
         << QStringList{u"O Real #1"_s} << QString();
@@ -247,18 +274,15 @@ void TestRvxReader::read_data()
         << QStringList{h, u"@OBJECT=1"_s, u"NA=a"_s, u"OD=1"_s, u"OD=2"_s, u"@OBJECT=2"_s, u"NA=a"_s} << true
         << QStringList{u"O a #1 OD=2"_s, u"O a #2"_s} << QString();
     QTest::newRow("MI=0.5 stops the read, entries before stay")
-        << QStringList{h, u"@TYPES"_s, u"T;0:A;MAX=1"_s, u"@VAR=1"_s, u"NA=v"_s, u"@OBJECT=1"_s, u"NA=a"_s,
-                       u"MI=0.5"_s, u"@OBJECT=2"_s, u"NA=b"_s}
+        << QStringList{h,         u"@TYPES"_s, u"T;0:A;MAX=1"_s, u"@VAR=1"_s, u"NA=v"_s, u"@OBJECT=1"_s,
+                       u"NA=a"_s, u"MI=0.5"_s, u"@OBJECT=2"_s,   u"NA=b"_s}
         << false << QStringList{u"T T 1&A&"_s, u"V v #1"_s, u"O a #1"_s} << readError + u"8: MI=0.5"_s;
-    QTest::newRow("number followed by text")
-        << QStringList{h, u"@VAR=1"_s, u"NA=v"_s, u"VS=3x"_s} << false << QStringList{u"V v #1"_s}
-        << readError + u"4: VS=3x"_s;
-    QTest::newRow("empty number")
-        << QStringList{h, u"@OBJECT=1"_s, u"NA=o"_s, u"OD=x"_s, u"DC="_s} << false << QStringList{u"O o #1 OD=x"_s}
-        << readError + u"5: DC="_s;
-    QTest::newRow("number beyond 32 bits")
-        << QStringList{h, u"@OBJECT=1"_s, u"NA=o"_s, u"MA=4294967296"_s} << false << QStringList{u"O o #1"_s}
-        << readError + u"4: MA=4294967296"_s;
+    QTest::newRow("number followed by text") << QStringList{h, u"@VAR=1"_s, u"NA=v"_s, u"VS=3x"_s} << false
+                                             << QStringList{u"V v #1"_s} << readError + u"4: VS=3x"_s;
+    QTest::newRow("empty number") << QStringList{h, u"@OBJECT=1"_s, u"NA=o"_s, u"OD=x"_s, u"DC="_s} << false
+                                  << QStringList{u"O o #1 OD=x"_s} << readError + u"5: DC="_s;
+    QTest::newRow("number beyond 32 bits") << QStringList{h, u"@OBJECT=1"_s, u"NA=o"_s, u"MA=4294967296"_s} << false
+                                           << QStringList{u"O o #1"_s} << readError + u"4: MA=4294967296"_s;
 }
 
 void TestRvxReader::read()

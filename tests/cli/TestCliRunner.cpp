@@ -52,13 +52,41 @@ QStringList names(const QJsonArray &entries, const QString &key)
 // A small control program: one type, two variables, a device bringing them along, a lamp and a
 // macro.
 const QStringList Program = {
-    u"@TYPES"_s,          u"Modus;0:Aus;1:Ein;MAX=002"_s,
-    u"@VAR=200"_s,        u"NA=Heizung.Modus"_s, u"VS=3"_s, u"VT=2"_s, u"YI=0"_s, u"OI=40"_s, u"VO=70000"_s,
-    u"@VAR=201"_s,        u"NA=Heizung.Brenner"_s, u"VT=1"_s,
-    u"@OBJECT=40"_s,      u"NA=Heizung"_s, u"OK=G"_s, u"DC=55"_s, u"SV=1;0"_s, u"SC=2"_s,
-    u"@OBJECT=3"_s,       u"NA=Temp_Küche"_s, u"OD=Küche"_s, u"OT=Fühler"_s, u"OK=N"_s, u"IV=1003"_s, u"OF=1"_s,
-    u"OC=3"_s,            u"MI=-20"_s, u"MA=40"_s, u"HT=2"_s, u"HK=7"_s, u"DC=3"_s,
-    u"@OBJECT=60"_s,      u"NA=Alles_aus"_s, u"OK=M"_s, u"TI=x;0Z:A"_s,
+    u"@TYPES"_s,
+    u"Modus;0:Aus;1:Ein;MAX=002"_s,
+    u"@VAR=200"_s,
+    u"NA=Heizung.Modus"_s,
+    u"VS=3"_s,
+    u"VT=2"_s,
+    u"YI=0"_s,
+    u"OI=40"_s,
+    u"VO=70000"_s,
+    u"@VAR=201"_s,
+    u"NA=Heizung.Brenner"_s,
+    u"VT=1"_s,
+    u"@OBJECT=40"_s,
+    u"NA=Heizung"_s,
+    u"OK=G"_s,
+    u"DC=55"_s,
+    u"SV=1;0"_s,
+    u"SC=2"_s,
+    u"@OBJECT=3"_s,
+    u"NA=Temp_Küche"_s,
+    u"OD=Küche"_s,
+    u"OT=Fühler"_s,
+    u"OK=N"_s,
+    u"IV=1003"_s,
+    u"OF=1"_s,
+    u"OC=3"_s,
+    u"MI=-20"_s,
+    u"MA=40"_s,
+    u"HT=2"_s,
+    u"HK=7"_s,
+    u"DC=3"_s,
+    u"@OBJECT=60"_s,
+    u"NA=Alles_aus"_s,
+    u"OK=M"_s,
+    u"TI=x;0Z:A"_s,
 };
 
 } // namespace
@@ -90,8 +118,8 @@ void TestCliRunner::initTestCase()
     m_program = writeExecFile(m_dir.path(), u"Haus.RVX"_s, QStringList{testHeader(27)} + Program, &error);
     QVERIFY2(!m_program.isEmpty(), qPrintable(error));
     m_broken = writeExecFile(m_dir.path(), u"Kaputt.RVX"_s,
-                             {testHeader(27), u"@OBJECT=40"_s, u"NA=Heizung"_s, u"DC=55"_s, u"SV=0"_s,
-                              u"@VAR=1"_s, u"NA=v"_s, u"@OBJECT=2"_s, u"NA=Lampe"_s, u"MI=0.5"_s, u"NA=x"_s});
+                             {testHeader(27), u"@OBJECT=40"_s, u"NA=Heizung"_s, u"DC=55"_s, u"SV=0"_s, u"@VAR=1"_s,
+                              u"NA=v"_s, u"@OBJECT=2"_s, u"NA=Lampe"_s, u"MI=0.5"_s, u"NA=x"_s});
     QVERIFY(!m_broken.isEmpty());
     m_badHeader = writeRawFile(m_dir.path(), u"Falsch.RVX"_s, "@QZR482 x\r\n");
     QVERIFY(!m_badHeader.isEmpty());
@@ -134,23 +162,40 @@ void TestCliRunner::catalogueOfAProgram()
 
     const QJsonArray variables = json.value(u"variables"_s).toArray();
     QCOMPARE(variables.size(), 2);
-    QCOMPARE(variables.at(0).toObject(),
-             (QJsonObject{{u"Name"_s, u"Heizung.Modus"_s}, {u"Idx"_s, 200}, {u"Kind"_s, 3}, {u"VType"_s, 2},
-                          {u"VCode"_s, 70000}, {u"ObjIdx"_s, 40}, {u"TypeIdx"_s, 0}, {u"NK"_s, 0}}));
+    QCOMPARE(variables.at(0).toObject(), (QJsonObject{{u"Name"_s, u"Heizung.Modus"_s},
+                                                      {u"Idx"_s, 200},
+                                                      {u"Kind"_s, 3},
+                                                      {u"VType"_s, 2},
+                                                      {u"VCode"_s, 70000},
+                                                      {u"ObjIdx"_s, 40},
+                                                      {u"TypeIdx"_s, 0},
+                                                      {u"NK"_s, 0}}));
 
     // File objects in file order, then the "V" objects the offered entries appended.
     const QJsonArray objects = json.value(u"objects"_s).toArray();
     QCOMPARE(names(objects, u"ObjName"_s),
              (QStringList{u"Heizung"_s, u"Temp_Küche"_s, u"Alles_aus"_s, u"Heizung.Brenner"_s, u"Heizung.Modus"_s}));
     QCOMPARE(names(objects, u"Source"_s), (QStringList{u"O"_s, u"O"_s, u"O"_s, u"V"_s, u"V"_s}));
-    QCOMPARE(objects.at(1).toObject(),
-             (QJsonObject{{u"Source"_s, u"O"_s},     {u"ObjName"_s, u"Temp_Küche"_s}, {u"ObjDescr"_s, u"Küche"_s},
-                          {u"ObjType"_s, u"Fühler"_s}, {u"VType"_s, -1},               {u"VTypeIdx"_s, -1},
-                          {u"VarKind"_s, -1},          {u"VarIdx"_s, 1003},            {u"ObjIdx"_s, 3},
-                          {u"ObjKind"_s, u"N"_s},      {u"Format"_s, 1},               {u"HdwTyp"_s, 2},
-                          {u"HdwKind"_s, 7},           {u"ValCode"_s, 3},              {u"DevCode"_s, 3},
-                          {u"minVal"_s, -20},          {u"maxVal"_s, 40},              {u"SysVarCnt"_s, 0},
-                          {u"TypInfo"_s, QString()},   {u"SysVars"_s, QString()}}));
+    QCOMPARE(objects.at(1).toObject(), (QJsonObject{{u"Source"_s, u"O"_s},
+                                                    {u"ObjName"_s, u"Temp_Küche"_s},
+                                                    {u"ObjDescr"_s, u"Küche"_s},
+                                                    {u"ObjType"_s, u"Fühler"_s},
+                                                    {u"VType"_s, -1},
+                                                    {u"VTypeIdx"_s, -1},
+                                                    {u"VarKind"_s, -1},
+                                                    {u"VarIdx"_s, 1003},
+                                                    {u"ObjIdx"_s, 3},
+                                                    {u"ObjKind"_s, u"N"_s},
+                                                    {u"Format"_s, 1},
+                                                    {u"HdwTyp"_s, 2},
+                                                    {u"HdwKind"_s, 7},
+                                                    {u"ValCode"_s, 3},
+                                                    {u"DevCode"_s, 3},
+                                                    {u"minVal"_s, -20},
+                                                    {u"maxVal"_s, 40},
+                                                    {u"SysVarCnt"_s, 0},
+                                                    {u"TypInfo"_s, QString()},
+                                                    {u"SysVars"_s, QString()}}));
     const QJsonObject modus = objects.at(4).toObject();
     QCOMPARE(modus.value(u"ObjKind"_s), QJsonValue(u"U"_s));
     QCOMPARE(modus.value(u"ObjIdx"_s), QJsonValue(-1));
@@ -165,7 +210,8 @@ void TestCliRunner::catalogueOfAProgram()
     QVERIFY(result.out.contains(R"("ObjKind": "\u0000")"));
     QVERIFY(result.out.contains("\"minVal\": -20\n"));
     QVERIFY(result.out.contains(R"("maxVal": 999999999,)"));
-    QVERIFY(result.out.contains("Temp_K\xc3\xbc" "che"));
+    QVERIFY(result.out.contains("Temp_K\xc3\xbc"
+                                "che"));
 }
 
 void TestCliRunner::catalogueFailures_data()
