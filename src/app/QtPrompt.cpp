@@ -34,9 +34,12 @@ QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, con
 Prompt::Answer toAnswer(QMessageBox::StandardButton button)
 {
     switch (button) {
-    case QMessageBox::Yes: return Prompt::Answer::Yes;
-    case QMessageBox::No: return Prompt::Answer::No;
-    default: return Prompt::Answer::Cancel;
+    case QMessageBox::Yes:
+        return Prompt::Answer::Yes;
+    case QMessageBox::No:
+        return Prompt::Answer::No;
+    default:
+        return Prompt::Answer::Cancel;
     }
 }
 } // namespace
@@ -61,10 +64,9 @@ Prompt::Answer QtPrompt::askYesNo(const QString &text)
 
 Prompt::Answer QtPrompt::askYesNoCancel(const QString &text)
 {
-    return toAnswer(showBox(m_parent, QMessageBox::Warning, text,
-                            {{QMessageBox::Yes, u"&Ja"_s},
-                             {QMessageBox::No, u"&Nein"_s},
-                             {QMessageBox::Cancel, u"Abbrechen"_s}}));
+    return toAnswer(
+        showBox(m_parent, QMessageBox::Warning, text,
+                {{QMessageBox::Yes, u"&Ja"_s}, {QMessageBox::No, u"&Nein"_s}, {QMessageBox::Cancel, u"Abbrechen"_s}}));
 }
 
 void QtPrompt::beep()

@@ -34,8 +34,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-template <typename T, typename... Args>
-T *named(const QString &name, Args &&...args)
+template <typename T, typename... Args> T *named(const QString &name, Args &&...args)
 {
     auto *widget = new T(std::forward<Args>(args)...);
     widget->setObjectName(name);
@@ -74,8 +73,8 @@ TWEBServerDefMainF::TWEBServerDefMainF(Workspace &workspace, Prompt &prompt, con
 {
     setObjectName(u"WEBServerDefMainF"_s);
     setWindowTitle(Caption);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     buildMenu();
     auto *central = new QWidget;
@@ -314,7 +313,9 @@ void TWEBServerDefMainF::focusMoved(QWidget *from, QWidget *to)
     // another control of this window; focus coming back with the window or after a dialog is no entry.
     if (!from || !to || from->window() != this)
         return;
-    const auto inside = [](QWidget *widget, QWidget *control) { return widget == control || control->isAncestorOf(widget); };
+    const auto inside = [](QWidget *widget, QWidget *control) {
+        return widget == control || control->isAncestorOf(widget);
+    };
     if (inside(to, AuthMsgEdt) && !inside(from, AuthMsgEdt))
         AuthMsgEdtEnter();
     else if (inside(to, UG) && !inside(from, UG))
@@ -473,39 +474,25 @@ void TWEBServerDefMainF::KopierenClick()
 }
 
 // Execution file, updater, help and info come with their own window parts.
-void TWEBServerDefMainF::ReadRVXMnClick()
-{
-}
+void TWEBServerDefMainF::ReadRVXMnClick() {}
 
-void TWEBServerDefMainF::UpdateMpClick()
-{
-}
+void TWEBServerDefMainF::UpdateMpClick() {}
 
 void TWEBServerDefMainF::Beenden1Click()
 {
     close();
 }
 
-void TWEBServerDefMainF::Hilfetexte1Click()
-{
-}
+void TWEBServerDefMainF::Hilfetexte1Click() {}
 
-void TWEBServerDefMainF::InternetUpdate1Click()
-{
-}
+void TWEBServerDefMainF::InternetUpdate1Click() {}
 
-void TWEBServerDefMainF::Info1Click()
-{
-}
+void TWEBServerDefMainF::Info1Click() {}
 
 // New and edited pages go through the page editor, which is connected here when it exists.
-void TWEBServerDefMainF::NewSiteBtnClick()
-{
-}
+void TWEBServerDefMainF::NewSiteBtnClick() {}
 
-void TWEBServerDefMainF::WorkSiteBtnClick()
-{
-}
+void TWEBServerDefMainF::WorkSiteBtnClick() {}
 
 void TWEBServerDefMainF::DelSiteBtnClick()
 {

@@ -27,8 +27,7 @@ public:
     static inline const QString Caption = QStringLiteral("Fennaro WebDef");
 
     // Builds the window and runs the start-up sequence (FormCreate) for programFolder.
-    TWEBServerDefMainF(Workspace &workspace, Prompt &prompt, const QString &programFolder,
-                       QWidget *parent = nullptr);
+    TWEBServerDefMainF(Workspace &workspace, Prompt &prompt, const QString &programFolder, QWidget *parent = nullptr);
     ~TWEBServerDefMainF() override;
 
     // Shows the model in the controls without firing their handlers.

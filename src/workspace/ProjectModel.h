@@ -19,21 +19,21 @@ class ProjectModel
 {
 public:
     // Users grid limits, counted in grid rows (header row included).
-    static constexpr int StartGridRows = 7;   // header + 6 user rows
+    static constexpr int StartGridRows = 7;     // header + 6 user rows
     static constexpr int MaxAddedGridRows = 63; // btAddUser is disabled beyond this
-    static constexpr int MaxReadUsers = 65;   // user lines read from a user list file
+    static constexpr int MaxReadUsers = 65;     // user lines read from a user list file
 
-    QString HeadName;         // HeadPnl: the shown project name
-    QStringList Sites;        // SiteBox: page names in order
-    QString StartPage;        // StartPageEdt
-    QString DirDatText;       // DirDatEdt: the data folder as typed
-    QString RVXFileShown;     // RVXFileLb: full path of the execution file shown; empty shows "..."
-    QString AuthMsg;          // AuthMsgEdt: the password prompt text
+    QString HeadName;     // HeadPnl: the shown project name
+    QStringList Sites;    // SiteBox: page names in order
+    QString StartPage;    // StartPageEdt
+    QString DirDatText;   // DirDatEdt: the data folder as typed
+    QString RVXFileShown; // RVXFileLb: full path of the execution file shown; empty shows "..."
+    QString AuthMsg;      // AuthMsgEdt: the password prompt text
     QList<UserRow> Users = QList<UserRow>(StartGridRows - 1); // UG data rows: Users[i] is grid row i + 1
-    bool AddUserVisible = false; // btAddUser: shown once a row below the fifth user row was selected
-    bool AddUserEnabled = true;  // btAddUser: disabled when the grid has more than 63 rows
-    QStringList FreeIPs;      // FreeIPsLB
-    QString NewIP;            // NewIPEd
+    bool AddUserVisible = false;  // btAddUser: shown once a row below the fifth user row was selected
+    bool AddUserEnabled = true;   // btAddUser: disabled when the grid has more than 63 rows
+    QStringList FreeIPs;          // FreeIPsLB
+    QString NewIP;                // NewIPEd
     bool AutoHandyDetect = false; // AutoHandyDetectCB; while checked the width controls are disabled
     bool NoAutoScale = false;     // NoAutoScaleCB
     qint32 BrowserWidth = 0;      // BrowserWidthSE

@@ -168,26 +168,14 @@ void Workspace::RefreshBtClick()
 
 // The project operations are provided with the settings store; until then they leave everything
 // as it is.
-void Workspace::Neu1Click()
-{
-}
+void Workspace::Neu1Click() {}
 
-void Workspace::ffnen1Click()
-{
-}
+void Workspace::ffnen1Click() {}
 
-void Workspace::ChangeNameClick()
-{
-}
+void Workspace::ChangeNameClick() {}
 
-void Workspace::KopierenClick()
-{
-}
+void Workspace::KopierenClick() {}
 
-void Workspace::SearchDirBtnClick()
-{
-}
+void Workspace::SearchDirBtnClick() {}
 
-void Workspace::DirDatEdtExit()
-{
-}
+void Workspace::DirDatEdtExit() {}

@@ -15,8 +15,8 @@ class SettingsStore;
 struct WorkspaceHooks
 {
     std::function<bool(const QString &)> readExecFile; // ReadRVXFile of a path; true on success
-    std::function<void()> refreshAllPages;         // RefreshAllPages; throws OperationError when it stops
-    std::function<QString()> defaultBrowserPath;   // DefaultBrowserPath
+    std::function<void()> refreshAllPages;             // RefreshAllPages; throws OperationError when it stops
+    std::function<QString()> defaultBrowserPath;       // DefaultBrowserPath
 };
 
 // The main window's work without the window: start-up, saving, closing and the project view in

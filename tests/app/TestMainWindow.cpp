@@ -43,8 +43,7 @@ private slots:
     void executionFileShownShortened();
 
 private:
-    template <typename T>
-    T *child(const TWEBServerDefMainF &window, const QString &name)
+    template <typename T> T *child(const TWEBServerDefMainF &window, const QString &name)
     {
         T *found = window.findChild<T *>(name);
         if (!found)

@@ -28,22 +28,22 @@ void TestIpList::addEntry_data()
 
     const QStringList two{u"192.168.0.10"_s, u"192.168.0.11"_s};
     QTest::newRow("ALL replaces the list") << two << u"ALL"_s << QStringList({u"ALL"_s}) << QString() << QString();
-    QTest::newRow("address replaces ALL") << QStringList({u"ALL"_s}) << u"192.168.0.12"_s
-                                          << QStringList({u"192.168.0.12"_s}) << QString() << QString();
+    QTest::newRow("address replaces ALL")
+        << QStringList({u"ALL"_s}) << u"192.168.0.12"_s << QStringList({u"192.168.0.12"_s}) << QString() << QString();
     QTest::newRow("lower-case all refused") << two << u"all"_s << two << u"all"_s << u"invalid"_s;
     QTest::newRow("short text refused but ALL still removed")
         << QStringList({u"ALL"_s}) << u"1.2"_s << QStringList() << u"1.2"_s << u"invalid"_s;
     QTest::newRow("empty text refused") << two << QString() << two << QString() << u"invalid"_s;
-    QTest::newRow("any four characters accepted") << QStringList() << u"abcd"_s << QStringList({u"abcd"_s})
-                                                  << QString() << QString();
+    QTest::newRow("any four characters accepted")
+        << QStringList() << u"abcd"_s << QStringList({u"abcd"_s}) << QString() << QString();
     QTest::newRow("blanks trimmed before the checks")
         << QStringList() << u"  10.0.0.1 "_s << QStringList({u"10.0.0.1"_s}) << QString() << QString();
     QTest::newRow("duplicate beeps and keeps the text")
         << two << u"192.168.0.10"_s << two << u"192.168.0.10"_s << u"beep"_s;
     QTest::newRow("duplicate found without regard to case")
         << QStringList({u"host-a"_s}) << u"HOST-A"_s << QStringList({u"host-a"_s}) << u"HOST-A"_s << u"beep"_s;
-    QTest::newRow("ALL again stays the single entry") << QStringList({u"ALL"_s}) << u"ALL"_s << QStringList({u"ALL"_s}) << QString()
-                                     << QString();
+    QTest::newRow("ALL again stays the single entry")
+        << QStringList({u"ALL"_s}) << u"ALL"_s << QStringList({u"ALL"_s}) << QString() << QString();
 }
 
 void TestIpList::addEntry()

@@ -56,8 +56,7 @@ void TestProjectFile::writesTheNineLineExample()
     ScriptedPrompt prompt;
 
     QVERIFY(WriteProjectFile(u"Haus"_s, state, model, prompt));
-    QCOMPARE(readBytes(dir.filePath(u"Haus.FNP"_s)),
-             readBytes(QFINDTESTDATA("../data/project_two_pages_one_ip.FNP")));
+    QCOMPARE(readBytes(dir.filePath(u"Haus.FNP"_s)), readBytes(QFINDTESTDATA("../data/project_two_pages_one_ip.FNP")));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
@@ -99,8 +98,8 @@ void TestProjectFile::writesOptionalLinesOnlyWhenSet_data()
 
     const QString tail = u"DIRDAT=\r\nBW=640\r\nRVXFile=\r\n"_s;
     QTest::newRow("blanks-only prompt writes no AUTHMSG and empties the edit")
-        << u"   "_s << QStringList() << QStringList()
-        << 0 << u"FILEVERS=140\r\nSTARTPAGE=\r\nFREEIPS=\r\n"_s + tail << QString();
+        << u"   "_s << QStringList() << QStringList() << 0 << u"FILEVERS=140\r\nSTARTPAGE=\r\nFREEIPS=\r\n"_s + tail
+        << QString();
     QTest::newRow("prompt trimmed on both sides")
         << u"  Bitte  "_s << QStringList() << QStringList() << 0
         << u"FILEVERS=140\r\nAUTHMSG=Bitte\r\nSTARTPAGE=\r\nFREEIPS=\r\n"_s + tail << u"Bitte"_s;
@@ -109,8 +108,8 @@ void TestProjectFile::writesOptionalLinesOnlyWhenSet_data()
         << u"FILEVERS=140\r\nSTARTPAGE=\r\nFREEIPS=(ALL);(10.0.0.1);\r\n"_s + tail << QString();
     QTest::newRow("options after RVXFile, width still written")
         << QString() << QStringList() << QStringList({u"A=B"_s}) << 7
-        << u"FILEVERS=140\r\nSTARTPAGE=\r\nFREEIPS=\r\n*Site=A=B\r\n"_s + tail
-               + u"AUTOWIDTH=1\r\nNOAUTOSCALE=1\r\nTESTMODE=1\r\n"_s
+        << u"FILEVERS=140\r\nSTARTPAGE=\r\nFREEIPS=\r\n*Site=A=B\r\n"_s + tail +
+               u"AUTOWIDTH=1\r\nNOAUTOSCALE=1\r\nTESTMODE=1\r\n"_s
         << QString();
     QTest::newRow("value and umlaut in code page")
         << u"Grüße; \"x\""_s << QStringList() << QStringList() << 0
@@ -156,41 +155,38 @@ void TestProjectFile::readingQuirks_data()
 
     // Before each read: IPs {old}, width 77, both option boxes checked.
     const QStringList old{u"old"_s};
-    QTest::newRow("later STARTPAGE wins") << QByteArray("STARTPAGE=A\r\nSTARTPAGE=B\r\n") << QStringList()
-                                          << u"B"_s << QString() << old << false << false << 77;
+    QTest::newRow("later STARTPAGE wins") << QByteArray("STARTPAGE=A\r\nSTARTPAGE=B\r\n") << QStringList() << u"B"_s
+                                          << QString() << old << false << false << 77;
     QTest::newRow("later FREEIPS list replaces the earlier")
         << QByteArray("FREEIPS=(1.2.3.4);(5.6.7.8);\r\nFREEIPS=(9.9.9.9);\r\n") << QStringList() << QString()
         << QString() << QStringList({u"9.9.9.9"_s}) << false << false << 77;
-    QTest::newRow("empty FREEIPS empties the list")
-        << QByteArray("FREEIPS=\r\n") << QStringList() << QString() << QString() << QStringList() << false << false
-        << 77;
-    QTest::newRow("lone semicolon counts as empty")
-        << QByteArray("FREEIPS=;\r\nAUTHMSG=;\r\n") << QStringList() << QString() << QString() << QStringList()
-        << false << false << 77;
+    QTest::newRow("empty FREEIPS empties the list") << QByteArray("FREEIPS=\r\n") << QStringList() << QString()
+                                                    << QString() << QStringList() << false << false << 77;
+    QTest::newRow("lone semicolon counts as empty") << QByteArray("FREEIPS=;\r\nAUTHMSG=;\r\n") << QStringList()
+                                                    << QString() << QString() << QStringList() << false << false << 77;
     QTest::newRow("quoted semicolon stays inside an entry")
         << QByteArray("FREEIPS=(\"a;b\");(c.d.e);\r\n") << QStringList() << QString() << QString()
         << QStringList({u"\"a;b\""_s, u"c.d.e"_s}) << false << false << 77;
     QTest::newRow("pages in order, repeats kept, blanks before key, *SITE skipped")
-        << QByteArray("*Site=Haus\r\n  *Site=Garten\r\n*SITE=Keller\r\n*Site=Haus\r\n") << QStringList({u"Haus"_s, u"Garten"_s, u"Haus"_s})
-        << QString() << QString() << old << false << false << 77;
+        << QByteArray("*Site=Haus\r\n  *Site=Garten\r\n*SITE=Keller\r\n*Site=Haus\r\n")
+        << QStringList({u"Haus"_s, u"Garten"_s, u"Haus"_s}) << QString() << QString() << old << false << false << 77;
     QTest::newRow("equals sign stays in page name and prompt")
         << QByteArray("*Site=a=b\r\nAUTHMSG=x=y  \r\n") << QStringList({u"a=b"_s}) << QString() << u"x=y"_s << old
         << false << false << 77;
-    QTest::newRow("AUTOWIDTH=0 still checks the box")
-        << QByteArray("AUTOWIDTH=0\r\nNOAUTOSCALE=\r\n") << QStringList() << QString() << QString() << old << true
-        << true << 77;
-    QTest::newRow("option key hands its value on") << QByteArray("AUTOWIDTH=BW=640\r\n") << QStringList() << QString()
-                                                   << QString() << old << true << false << 640;
+    QTest::newRow("AUTOWIDTH=0 still checks the box") << QByteArray("AUTOWIDTH=0\r\nNOAUTOSCALE=\r\n") << QStringList()
+                                                      << QString() << QString() << old << true << true << 77;
+    QTest::newRow("option key hands its value on")
+        << QByteArray("AUTOWIDTH=BW=640\r\n") << QStringList() << QString() << QString() << old << true << false << 640;
     QTest::newRow("BW not a number leaves the width")
         << QByteArray("BW=12px\r\nBW=\r\n") << QStringList() << QString() << QString() << old << false << false << 77;
-    QTest::newRow("BW negative and hexadecimal") << QByteArray("BW=-5\r\nBW=$10\r\n") << QStringList() << QString()
-                                                 << QString() << old << false << false << 16;
+    QTest::newRow("BW negative and hexadecimal")
+        << QByteArray("BW=-5\r\nBW=$10\r\n") << QStringList() << QString() << QString() << old << false << false << 16;
     QTest::newRow("DIRDAT, TESTMODE, unknown and keyless lines change nothing")
         << QByteArray("DIRDAT=C:\\X\r\nTESTMODE=1\r\nFOO=1\r\nno equals\r\n\r\n=x\r\n") << QStringList() << QString()
         << QString() << old << false << false << 77;
     QTest::newRow("LF only, NUL bytes and high bytes")
-        << QByteArray("*Site=A\0B\n\x81\xff=\x01\nSTARTPAGE=\xe4\n", 35) << QStringList({u"A\u0000B"_s})
-        << u"\u00e4"_s << QString() << old << false << false << 77;
+        << QByteArray("*Site=A\0B\n\x81\xff=\x01\nSTARTPAGE=\xe4\n", 35) << QStringList({u"A\u0000B"_s}) << u"\u00e4"_s
+        << QString() << old << false << false << 77;
     QTest::newRow("empty file") << QByteArray() << QStringList() << QString() << QString() << old << false << false
                                 << 77;
 }

@@ -89,7 +89,8 @@ void TestUserFile::writesOneLinePerNamedUser_data()
     QTest::newRow("semicolons and quotes written as they stand")
         << QStringList({u"a;b|\"p;w\"|Start Seite"_s}) << QByteArray("a;b;\"p;w\";Start Seite\r\n");
     QTest::newRow("umlauts in the code page") << QStringList({u"Jörg|ß|Küche"_s})
-                                              << QByteArray("J\xf6rg;\xdf;K\xfc" "che\r\n");
+                                              << QByteArray("J\xf6rg;\xdf;K\xfc"
+                                                            "che\r\n");
 }
 
 void TestUserFile::writesOneLinePerNamedUser()
@@ -109,15 +110,13 @@ void TestUserFile::readsLinesIntoRows_data()
     QTest::addColumn<QStringList>("rows");
 
     QTest::newRow("two users, rows stay six")
-        << QByteArray("anna;pw;Haus\r\nben;pw2;\r\n")
-        << QStringList({u"anna|pw|Haus"_s, u"ben|pw2|"_s}) + emptyRows(4);
+        << QByteArray("anna;pw;Haus\r\nben;pw2;\r\n") << QStringList({u"anna|pw|Haus"_s, u"ben|pw2|"_s}) + emptyRows(4);
     QTest::newRow("empty lines skipped, LF accepted")
         << QByteArray("\r\n\nanna;1;2\n\r\nben\n") << QStringList({u"anna|1|2"_s, u"ben||"_s}) + emptyRows(4);
     QTest::newRow("fields after the third ignored")
         << QByteArray("a;b;c;d;e\r\n") << QStringList({u"a|b|c"_s}) + emptyRows(5);
     QTest::newRow("quote keeps semicolon in the field")
-        << QByteArray("\"a;b\";c;d\r\nx;\"p;q\r\n")
-        << QStringList({u"\"a;b\"|c|d"_s, u"x|\"p;q|"_s}) + emptyRows(4);
+        << QByteArray("\"a;b\";c;d\r\nx;\"p;q\r\n") << QStringList({u"\"a;b\"|c|d"_s, u"x|\"p;q|"_s}) + emptyRows(4);
     QTest::newRow("NUL and high bytes") << QByteArray("a\0b;\x81;\xff\r\n", 9)
                                         << QStringList({u"a\u0000b|\u0081|\u00ff"_s}) + emptyRows(5);
     QTest::newRow("long line") << QByteArray(5000, 'x') + ";p"
@@ -181,8 +180,7 @@ void TestUserFile::missingFolderReportsWriteError()
     m_state.DataFolder = m_dir.filePath(u"fehlt"_s);
     ProjectModel model;
     ScriptedPrompt prompt;
-    prompt.expectError(
-        u"Fehler 3 beim Schreiben der Datei %1"_s.arg(m_dir.filePath(u"fehlt/P_WEBUSERS.USR"_s)));
+    prompt.expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(m_dir.filePath(u"fehlt/P_WEBUSERS.USR"_s)));
     QVERIFY(!WriteUserFile(u"P"_s, m_state, model, prompt));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
@@ -198,8 +196,7 @@ void TestUserFile::deleteRow_data()
         << six << 2 << QStringList({u"u1||"_s, u"u3||"_s, u"u4||"_s, u"u5||"_s, u"u6||"_s});
     QTest::newRow("7 grid rows: last row") << six << 6 << six.mid(0, 5);
     QTest::newRow("5 grid rows: still shrinks") << six.mid(0, 4) << 1 << six.mid(1, 3);
-    QTest::newRow("4 grid rows: only emptied")
-        << six.mid(0, 3) << 2 << QStringList({u"u1||"_s, u"||"_s, u"u3||"_s});
+    QTest::newRow("4 grid rows: only emptied") << six.mid(0, 3) << 2 << QStringList({u"u1||"_s, u"||"_s, u"u3||"_s});
     QTest::newRow("2 grid rows: only emptied") << six.mid(0, 1) << 1 << QStringList({u"||"_s});
 }
 

@@ -274,8 +274,8 @@ void TestWorkspace::close()
     ScriptedPrompt prompt;
     const QString folder = folderExists ? m_dir->path() : m_dir->filePath(u"fehlt"_s);
     if (answer >= 0)
-        prompt.expectYesNoCancel(
-            u"Änderungen wurden noch nicht gespeichert. Soll jetzt gespeichert werden?"_s, Prompt::Answer(answer));
+        prompt.expectYesNoCancel(u"Änderungen wurden noch nicht gespeichert. Soll jetzt gespeichert werden?"_s,
+                                 Prompt::Answer(answer));
     if (!folderExists)
         prompt.setAllowUnexpectedErrors(true);
     Workspace workspace(state, prompt, m_store.get(), recordingHooks());
