@@ -19,8 +19,8 @@ const QString InvalidCharText = u"Ungültiges Zeichen"_s;
 } // namespace
 
 TEingabeF::TEingabeF(Prompt &prompt, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
-    , m_prompt(prompt)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
+      m_prompt(prompt)
 {
     setObjectName(u"EingabeF"_s);
     setWindowTitle(u"Eingabe"_s);

@@ -34,8 +34,8 @@ public:
     // cancelled). Shows the dialog modally; returns true on OK.
     bool askName(const QString &caption, const QString &label, int maxLength, QString &name);
 
-    quint8 InpArt = 0;  // input kind; 0 after a cancel
-    qint32 InpAnz = 0;  // maximum number of characters of the input field
+    quint8 InpArt = 0;      // input kind; 0 after a cancel
+    qint32 InpAnz = 0;      // maximum number of characters of the input field
     ShortAnsiText InpBez;   // the prompt above the input field
     ShortAnsiText InpStr;   // in: initial text of the field; out: the text entered
     ShortAnsiText ACaption; // the window caption

@@ -2,8 +2,7 @@
 
 #include <QApplication>
 
-TExtInpEdt::TExtInpEdt(QWidget *parent)
-    : QLineEdit(parent)
+TExtInpEdt::TExtInpEdt(QWidget *parent) : QLineEdit(parent)
 {
     // InpChange cannot fail, so it needs no guard.
     connect(this, &QLineEdit::textChanged, this, &TExtInpEdt::InpChange);

@@ -38,10 +38,7 @@ bool isHexDigits(const QString &text)
 }
 } // namespace
 
-JsonSettingsStore::JsonSettingsStore(QString filePath)
-    : m_path(std::move(filePath))
-{
-}
+JsonSettingsStore::JsonSettingsStore(QString filePath) : m_path(std::move(filePath)) {}
 
 JsonSettingsStore::~JsonSettingsStore()
 {

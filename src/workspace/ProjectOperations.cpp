@@ -45,10 +45,7 @@ bool isSameFile(const QString &a, const QString &b)
 } // namespace
 
 ProjectOperations::ProjectOperations(AppState &state, ProjectModel &model, Prompt &prompt, SettingsStore *settings)
-    : m_state(state)
-    , m_model(model)
-    , m_prompt(prompt)
-    , m_settings(settings)
+    : m_state(state), m_model(model), m_prompt(prompt), m_settings(settings)
 {
 }
 

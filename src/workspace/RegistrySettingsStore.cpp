@@ -4,6 +4,10 @@
 
 #include <qt_windows.h>
 
+#ifdef _MSC_VER
+#pragma comment(lib, "advapi32.lib")
+#endif
+
 namespace {
 HKEY handle(void *key)
 {
@@ -40,8 +44,7 @@ bool RegistrySettingsStore::openKey(const QString &path, bool create)
 
 bool RegistrySettingsStore::hasValue(const QString &name) const
 {
-    return m_key
-           && RegQueryValueExW(handle(m_key), wide(name), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return m_key && RegQueryValueExW(handle(m_key), wide(name), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 bool RegistrySettingsStore::readString(const QString &name, QString &value) const
@@ -58,8 +61,8 @@ bool RegistrySettingsStore::readString(const QString &name, QString &value) cons
     if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return false;
     QByteArray buffer(qsizetype(size), '\0');
-    result = RegQueryValueExW(handle(m_key), wide(name), nullptr, &type, reinterpret_cast<BYTE *>(buffer.data()),
-                              &size);
+    result =
+        RegQueryValueExW(handle(m_key), wide(name), nullptr, &type, reinterpret_cast<BYTE *>(buffer.data()), &size);
     if (result != ERROR_SUCCESS)
         return false;
     // The stored text may or may not end with its terminating zero.
@@ -84,8 +87,8 @@ bool RegistrySettingsStore::readBinary8(const QString &name, QByteArray &value) 
     if (result != ERROR_SUCCESS || type != REG_BINARY || size != 8)
         return false;
     QByteArray buffer(8, '\0');
-    result = RegQueryValueExW(handle(m_key), wide(name), nullptr, &type, reinterpret_cast<BYTE *>(buffer.data()),
-                              &size);
+    result =
+        RegQueryValueExW(handle(m_key), wide(name), nullptr, &type, reinterpret_cast<BYTE *>(buffer.data()), &size);
     if (result != ERROR_SUCCESS || size != 8)
         return false;
     value = buffer;
@@ -97,17 +100,16 @@ bool RegistrySettingsStore::writeString(const QString &name, const QString &valu
     if (!m_key)
         return false;
     const DWORD size = DWORD((value.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(handle(m_key), wide(name), 0, REG_SZ, reinterpret_cast<const BYTE *>(wide(value)), size)
-           == ERROR_SUCCESS;
+    return RegSetValueExW(handle(m_key), wide(name), 0, REG_SZ, reinterpret_cast<const BYTE *>(wide(value)), size) ==
+           ERROR_SUCCESS;
 }
 
 bool RegistrySettingsStore::writeBinary8(const QString &name, const QByteArray &value)
 {
     if (!m_key || value.size() != 8)
         return false;
-    return RegSetValueExW(handle(m_key), wide(name), 0, REG_BINARY,
-                          reinterpret_cast<const BYTE *>(value.constData()), 8)
-           == ERROR_SUCCESS;
+    return RegSetValueExW(handle(m_key), wide(name), 0, REG_BINARY, reinterpret_cast<const BYTE *>(value.constData()),
+                          8) == ERROR_SUCCESS;
 }
 
 void RegistrySettingsStore::closeKey()

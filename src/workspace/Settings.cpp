@@ -62,8 +62,7 @@ bool isBlank(const QString &text)
 // Step 3: the sibling product's DIRDAT (only when there is none yet) and LOADFILE.
 void readSibling(AppState &state, SettingsStore &store, QString &loadFile)
 {
-    if (!store.openKey(SettingsKeys::Vellmoor, false)
-        && !store.openKey(SettingsKeys::Ostrilux, false)) {
+    if (!store.openKey(SettingsKeys::Vellmoor, false) && !store.openKey(SettingsKeys::Ostrilux, false)) {
         return;
     }
     if (state.DataFolder.isEmpty() && store.hasValue(DirDat))

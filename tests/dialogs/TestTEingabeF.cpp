@@ -183,8 +183,8 @@ void TestTEingabeF::askNameRunsTheDialog()
     QString seen;
     QTimer::singleShot(0, &dialog, [&] {
         auto *field = dialog.findChild<TExtInpEdt *>(u"EingFeld"_s);
-        seen = dialog.windowTitle() + u'|' + dialog.findChild<QLabel *>(u"BezLb"_s)->text() + u'|'
-               + field->selectedText() + u'|' + QString::number(field->maxcnt);
+        seen = dialog.windowTitle() + u'|' + dialog.findChild<QLabel *>(u"BezLb"_s)->text() + u'|' +
+               field->selectedText() + u'|' + QString::number(field->maxcnt);
         QTest::keyClicks(field, u"Neu Bau"_s);
         QTest::keyClick(field, Qt::Key_Return);
     });
@@ -193,7 +193,8 @@ void TestTEingabeF::askNameRunsTheDialog()
     QCOMPARE(seen, u"Eingabe|Neuer Name der Dateigruppe|Haus|32"_s);
     QCOMPARE(name, u"NeuBau"_s);
 
-    QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(dialog.findChild<TExtInpEdt *>(u"EingFeld"_s), Qt::Key_Escape); });
+    QTimer::singleShot(0, &dialog,
+                       [&] { QTest::keyClick(dialog.findChild<TExtInpEdt *>(u"EingFeld"_s), Qt::Key_Escape); });
     QVERIFY(!dialog.askName(u"Eingabe"_s, u"Neuer Name der Dateigruppe"_s, 32, name));
     QCOMPARE(name, u"NeuBau"_s);
 }

@@ -54,45 +54,42 @@ void TestTExtInpEdt::changes_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("caret"); // -1: not checked
 
-    QTest::newRow("leading digit") << QStringList{u"set:1abc"_s} << QStringList{u"beep"_s, u"1"_s} << u"abc"_s
-                                   << -1;
-    QTest::newRow("umlauts and sharp s accepted") << QStringList{u"set:ÄÖÜäöüßz9"_s} << QStringList()
-                                                  << u"ÄÖÜäöüßz9"_s << -1;
+    QTest::newRow("leading digit") << QStringList{u"set:1abc"_s} << QStringList{u"beep"_s, u"1"_s} << u"abc"_s << -1;
+    QTest::newRow("umlauts and sharp s accepted")
+        << QStringList{u"set:ÄÖÜäöüßz9"_s} << QStringList() << u"ÄÖÜäöüßz9"_s << -1;
     QTest::newRow("blank removed") << QStringList{u"set:ab c"_s} << QStringList{u"beep"_s, u"1"_s} << u"abc"_s << 2;
     QTest::newRow("hyphen removed") << QStringList{u"set:ab-"_s} << QStringList{u"beep"_s, u"1"_s} << u"ab"_s << 2;
-    QTest::newRow("accented letter removed") << QStringList{u"set:éa"_s} << QStringList{u"beep"_s, u"1"_s}
-                                             << u"a"_s << 0;
-    QTest::newRow("character above U+00FF removed") << QStringList{u"set:a€b"_s} << QStringList{u"beep"_s, u"1"_s}
-                                                    << u"ab"_s << 1;
-    QTest::newRow("40 valid characters pasted") << QStringList{u"set:"_s + Valid40}
-                                                << QStringList{u"2"_s, u"beep"_s} << Valid32 << 32;
+    QTest::newRow("accented letter removed")
+        << QStringList{u"set:éa"_s} << QStringList{u"beep"_s, u"1"_s} << u"a"_s << 0;
+    QTest::newRow("character above U+00FF removed")
+        << QStringList{u"set:a€b"_s} << QStringList{u"beep"_s, u"1"_s} << u"ab"_s << 1;
+    QTest::newRow("40 valid characters pasted")
+        << QStringList{u"set:"_s + Valid40} << QStringList{u"2"_s, u"beep"_s} << Valid32 << 32;
     QTest::newRow("valid keystroke after a correction clears only")
         << QStringList{u"set:ab-"_s, u"clear:"_s, u"type:c"_s} << QStringList{u"0"_s} << u"abc"_s << 3;
     QTest::newRow("invalid keystroke after a correction reports again")
-        << QStringList{u"set:ab-"_s, u"clear:"_s, u"type:_"_s} << QStringList{u"0"_s, u"beep"_s, u"1"_s}
-        << u"ab"_s << 2;
+        << QStringList{u"set:ab-"_s, u"clear:"_s, u"type:_"_s} << QStringList{u"0"_s, u"beep"_s, u"1"_s} << u"ab"_s
+        << 2;
     QTest::newRow("two keystrokes beyond the maximum")
-        << QStringList{u"set:"_s + Valid32, u"type:xy"_s}
-        << QStringList{u"2"_s, u"beep"_s, u"0"_s, u"2"_s, u"beep"_s} << Valid32 << 32;
-    QTest::newRow("only character removed") << QStringList{u"set:-"_s} << QStringList{u"beep"_s, u"1"_s}
-                                            << QString() << -1;
+        << QStringList{u"set:"_s + Valid32, u"type:xy"_s} << QStringList{u"2"_s, u"beep"_s, u"0"_s, u"2"_s, u"beep"_s}
+        << Valid32 << 32;
+    QTest::newRow("only character removed")
+        << QStringList{u"set:-"_s} << QStringList{u"beep"_s, u"1"_s} << QString() << -1;
     QTest::newRow("digits only, one per pass")
-        << QStringList{u"set:2023"_s} << QStringList{u"beep"_s, u"1"_s, u"beep"_s, u"1"_s, u"beep"_s, u"1"_s,
-                                                     u"beep"_s, u"1"_s}
-        << QString() << -1;
+        << QStringList{u"set:2023"_s}
+        << QStringList{u"beep"_s, u"1"_s, u"beep"_s, u"1"_s, u"beep"_s, u"1"_s, u"beep"_s, u"1"_s} << QString() << -1;
     QTest::newRow("pasted text with several bad characters")
-        << QStringList{u"set:a b-c.d"_s}
-        << QStringList{u"beep"_s, u"1"_s, u"beep"_s, u"1"_s, u"beep"_s, u"1"_s} << u"abcd"_s << 1;
+        << QStringList{u"set:a b-c.d"_s} << QStringList{u"beep"_s, u"1"_s, u"beep"_s, u"1"_s, u"beep"_s, u"1"_s}
+        << u"abcd"_s << 1;
     QTest::newRow("leading digits then a bad character")
-        << QStringList{u"set:12a_b"_s}
-        << QStringList{u"beep"_s, u"1"_s, u"beep"_s, u"1"_s, u"beep"_s, u"1"_s} << u"ab"_s << 1;
+        << QStringList{u"set:12a_b"_s} << QStringList{u"beep"_s, u"1"_s, u"beep"_s, u"1"_s, u"beep"_s, u"1"_s}
+        << u"ab"_s << 1;
     QTest::newRow("too long paste with a bad character")
         << QStringList{u"set:abc def"_s + Valid32} << QStringList{u"2"_s, u"beep"_s, u"beep"_s, u"1"_s}
         << u"abcdef"_s + Valid32.left(25) << 31;
     // The caret stays where the first bad character stood, so typing goes on there.
     QTest::newRow("code 0 only once after a cleaned paste")
-        << QStringList{u"set:a-b-"_s, u"clear:"_s, u"type:c"_s, u"type:d"_s} << QStringList{u"0"_s} << u"acdb"_s
-        << 3;
+        << QStringList{u"set:a-b-"_s, u"clear:"_s, u"type:c"_s, u"type:d"_s} << QStringList{u"0"_s} << u"acdb"_s << 3;
 }
 
 void TestTExtInpEdt::changes()

@@ -117,14 +117,13 @@ void TestProjectOperations::newProject_data()
     QTest::addColumn<bool>("viewCleared");
 
     QTest::newRow("first start, OK") << QString() << u"FENNAROSET"_s << true << u"Haus"_s << u"Haus"_s << true;
-    QTest::newRow("first start, cancelled") << QString() << u"FENNAROSET"_s << false << QString()
-                                            << u"FENNAROSET"_s << false;
-    QTest::newRow("blank name proposes FENNAROSET") << u"  "_s << u"FENNAROSET"_s << true << u"Neu"_s << u"Neu"_s
-                                                    << true;
+    QTest::newRow("first start, cancelled")
+        << QString() << u"FENNAROSET"_s << false << QString() << u"FENNAROSET"_s << false;
+    QTest::newRow("blank name proposes FENNAROSET")
+        << u"  "_s << u"FENNAROSET"_s << true << u"Neu"_s << u"Neu"_s << true;
     QTest::newRow("answer of blanks only") << u"Haus"_s << u"Haus"_s << true << u"   "_s << u"FENNAROSET"_s << true;
     QTest::newRow("trailing blanks removed") << u"Haus"_s << u"Haus"_s << true << u"Neu  "_s << u"Neu"_s << true;
-    QTest::newRow("cancel keeps name and pages") << u"Haus"_s << u"Haus"_s << false << QString() << u"Haus"_s
-                                                 << false;
+    QTest::newRow("cancel keeps name and pages") << u"Haus"_s << u"Haus"_s << false << QString() << u"Haus"_s << false;
 }
 
 void TestProjectOperations::newProject()
@@ -182,9 +181,8 @@ void TestProjectOperations::openShowsOnlyTheOpenedProject_data()
 
     const QString project = u"AUTHMSG=Willkommen\r\n*Site=Eingang\r\n*Site=Flur\r\nRVXFile=/x/Haus.RVX\r\n"_s;
     const QString noUsers = u"Datei nicht gefunden: <dir>/Haus.2_WEBUSERS.USR"_s;
-    QTest::newRow("with user list") << project << u"bert;pw;Flur\r\n"_s
-                                    << QStringList{u"Eingang"_s, u"Flur"_s} << u"Willkommen"_s << u"bert"_s
-                                    << QStringList();
+    QTest::newRow("with user list") << project << u"bert;pw;Flur\r\n"_s << QStringList{u"Eingang"_s, u"Flur"_s}
+                                    << u"Willkommen"_s << u"bert"_s << QStringList();
     QTest::newRow("without user list") << project << QString() << QStringList{u"Eingang"_s, u"Flur"_s}
                                        << u"Willkommen"_s << QString() << QStringList{noUsers};
     QTest::newRow("project file gone") << QString() << QString() << QStringList() << QString() << QString()
@@ -261,8 +259,7 @@ void TestProjectOperations::rename_data()
     QTest::addColumn<bool>("changed");
 
     const QStringList villa{u"Villa.FNP"_s, u"Villa_Küche.SHT"_s, u"Villa_Start.SHT"_s, u"Villa_WEBUSERS.USR"_s};
-    QTest::newRow("all files moved") << FileSpec() << true << u"Villa"_s << QString() << villa << u"Villa"_s
-                                     << true;
+    QTest::newRow("all files moved") << FileSpec() << true << u"Villa"_s << QString() << villa << u"Villa"_s << true;
     QTest::newRow("page file of the new name stays")
         << FileSpec{u"Villa_Start.SHT=alt"_s} << true << u"Villa"_s << QString()
         << QStringList{u"Haus_Start.SHT"_s, u"Villa.FNP"_s, u"Villa_Küche.SHT"_s, u"Villa_Start.SHT"_s,
@@ -274,10 +271,10 @@ void TestProjectOperations::rename_data()
     QTest::newRow("onto its own name") << FileSpec() << true << u"Haus"_s << QString() << HausFiles << u"Haus"_s
                                        << true;
 #ifndef Q_OS_WIN
-    QTest::newRow("letter case only")
-        << FileSpec() << true << u"HAUS"_s << QString()
-        << QStringList{u"HAUS.FNP"_s, u"HAUS_Küche.SHT"_s, u"HAUS_Start.SHT"_s, u"HAUS_WEBUSERS.USR"_s}
-        << u"HAUS"_s << true;
+    QTest::newRow("letter case only") << FileSpec() << true << u"HAUS"_s << QString()
+                                      << QStringList{u"HAUS.FNP"_s, u"HAUS_Küche.SHT"_s, u"HAUS_Start.SHT"_s,
+                                                     u"HAUS_WEBUSERS.USR"_s}
+                                      << u"HAUS"_s << true;
     QTest::newRow("letter case only, another project of that spelling")
         << FileSpec{u"HAUS.FNP=anderes Projekt"_s} << true << u"HAUS"_s << u"HAUS.FNP"_s
         << QStringList{u"HAUS.FNP"_s} + HausFiles << u"Haus"_s << false;
@@ -326,21 +323,20 @@ void TestProjectOperations::copy_data()
 
     const QStringList villa{u"Villa.FNP"_s, u"Villa_Küche.SHT"_s, u"Villa_Start.SHT"_s, u"Villa_WEBUSERS.USR"_s};
     const QString missingPage = CopyFailed.arg(u"<dir>/Haus_Fehlt.SHT"_s);
-    QTest::newRow("saved project copied") << HausFiles << true << u"Villa"_s << QStringList{missingPage}
-                                          << HausFiles + villa << u"Villa"_s;
+    QTest::newRow("saved project copied")
+        << HausFiles << true << u"Villa"_s << QStringList{missingPage} << HausFiles + villa << u"Villa"_s;
     QTest::newRow("onto an existing project")
         << HausFiles + FileSpec{u"Villa.FNP=anderes Projekt"_s} << true << u"Villa"_s
-        << QStringList{TargetExists.arg(u"<dir>/Villa.FNP"_s)} << HausFiles + QStringList{u"Villa.FNP"_s}
-        << u"Haus"_s;
+        << QStringList{TargetExists.arg(u"<dir>/Villa.FNP"_s)} << HausFiles + QStringList{u"Villa.FNP"_s} << u"Haus"_s;
     QTest::newRow("existing page file not replaced")
         << HausFiles + FileSpec{u"Villa_Start.SHT=alt"_s} << true << u"Villa"_s
         << QStringList{CopyFailed.arg(u"<dir>/Haus_Start.SHT"_s), missingPage} << HausFiles + villa << u"Villa"_s;
-    QTest::newRow("project never saved")
-        << FileSpec() << true << u"Villa"_s
-        << QStringList{CopyFailed.arg(u"<dir>/Haus.FNP"_s), CopyFailed.arg(u"<dir>/Haus_WEBUSERS.USR"_s),
-                       CopyFailed.arg(u"<dir>/Haus_Start.SHT"_s), CopyFailed.arg(u"<dir>/Haus_Küche.SHT"_s),
-                       missingPage}
-        << QStringList() << u"Villa"_s;
+    QTest::newRow("project never saved") << FileSpec() << true << u"Villa"_s
+                                         << QStringList{CopyFailed.arg(u"<dir>/Haus.FNP"_s),
+                                                        CopyFailed.arg(u"<dir>/Haus_WEBUSERS.USR"_s),
+                                                        CopyFailed.arg(u"<dir>/Haus_Start.SHT"_s),
+                                                        CopyFailed.arg(u"<dir>/Haus_Küche.SHT"_s), missingPage}
+                                         << QStringList() << u"Villa"_s;
     QTest::newRow("cancelled") << HausFiles << false << QString() << QStringList() << HausFiles << u"Haus"_s;
 }
 
@@ -371,11 +367,11 @@ void TestProjectOperations::copy()
     QCOMPARE(f->model.HeadName, name);
     QCOMPARE(f->model.IsChanged, false);
     if (after.contains(u"Villa_Start.SHT"_s))
-        QCOMPARE(content(u"Villa_Start.SHT"_s), existing.contains(u"Villa_Start.SHT=alt"_s) ? u"alt"_s
-                                                                                           : u"Haus_Start.SHT"_s);
+        QCOMPARE(content(u"Villa_Start.SHT"_s),
+                 existing.contains(u"Villa_Start.SHT=alt"_s) ? u"alt"_s : u"Haus_Start.SHT"_s);
     if (after.contains(u"Villa.FNP"_s))
-        QCOMPARE(content(u"Villa.FNP"_s), existing.contains(u"Villa.FNP=anderes Projekt"_s) ? u"anderes Projekt"_s
-                                                                                           : u"Haus.FNP"_s);
+        QCOMPARE(content(u"Villa.FNP"_s),
+                 existing.contains(u"Villa.FNP=anderes Projekt"_s) ? u"anderes Projekt"_s : u"Haus.FNP"_s);
 }
 
 void TestProjectOperations::typedDataFolder_data()

@@ -123,8 +123,8 @@ void TestSettings::readSettings_data()
                      emptyKey(Engine)}
         << QStringList{u"proj.RVX"_s} << u"Haus"_s << u"<tmp>/eigen"_s << u"<tmp>/proj.RVX"_s << 0.0;
     QTest::newRow("empty own DIRDAT takes the sibling's")
-        << Placement{str(Own, u"DIRDAT"_s, QString()), str(Vellmoor, u"DIRDAT"_s, u"<tmp>/fremd"_s)}
-        << QStringList() << QString() << u"<tmp>/fremd"_s << QString() << 0.0;
+        << Placement{str(Own, u"DIRDAT"_s, QString()), str(Vellmoor, u"DIRDAT"_s, u"<tmp>/fremd"_s)} << QStringList()
+        << QString() << u"<tmp>/fremd"_s << QString() << 0.0;
     QTest::newRow("empty Vellmoor key hides Ostrilux")
         << Placement{emptyKey(Vellmoor), str(Ostrilux, u"DIRDAT"_s, u"<tmp>"_s),
                      str(Ostrilux, u"LOADFILE"_s, u"<tmp>/proj.PRJ"_s), emptyKey(Engine)}
@@ -142,31 +142,31 @@ void TestSettings::readSettings_data()
                      str(Engine, u"CUREXECFILE"_s, u"Demo.RVX"_s)}
         << QStringList{u"proj.RVP"_s} << QString() << u"<tmp>/"_s << u"<tmp>/proj.RVP"_s << 0.0;
     QTest::newRow("missing CUREXECFILE without LOADFILE")
-        << Placement{str(Own, u"DIRDAT"_s, u"<tmp>"_s), str(Engine, u"CUREXECFILE"_s, u"Demo.RVX"_s)}
-        << QStringList() << QString() << u"<tmp>"_s << QString() << 0.0;
+        << Placement{str(Own, u"DIRDAT"_s, u"<tmp>"_s), str(Engine, u"CUREXECFILE"_s, u"Demo.RVX"_s)} << QStringList()
+        << QString() << u"<tmp>"_s << QString() << 0.0;
     QTest::newRow("no engine key ignores LOADFILE")
-        << Placement{str(Vellmoor, u"LOADFILE"_s, u"<tmp>/proj.PRJ"_s)}
-        << QStringList{u"proj.RVX"_s} << u"Vorher"_s << QString() << QString() << 7.0;
+        << Placement{str(Vellmoor, u"LOADFILE"_s, u"<tmp>/proj.PRJ"_s)} << QStringList{u"proj.RVX"_s} << u"Vorher"_s
+        << QString() << QString() << 7.0;
     QTest::newRow("DIRDAT of three blanks")
-        << Placement{str(Own, u"DIRDAT"_s, u"   "_s), str(Own, u"LASTFILE"_s, u"Haus"_s)}
-        << QStringList() << u"Haus"_s << QString() << QString() << 0.0;
+        << Placement{str(Own, u"DIRDAT"_s, u"   "_s), str(Own, u"LASTFILE"_s, u"Haus"_s)} << QStringList() << u"Haus"_s
+        << QString() << QString() << 0.0;
     QTest::newRow("RVXDATE stored as a string")
         << Placement{str(Own, u"DIRDAT"_s, u"<tmp>"_s), str(Own, u"LASTFILE"_s, u"Haus"_s),
                      str(Own, u"RVXDATE"_s, u"46000.75"_s), str(Engine, u"CUREXECFILE"_s, u"Demo.RVX"_s)}
         << QStringList{u"Demo.RVX"_s} << QString() << QString() << QString() << 7.0;
     QTest::newRow("RVXDATE of four bytes")
-        << Placement{str(Own, u"LASTFILE"_s, u"Haus"_s), bin(Own, u"RVXDATE"_s, QByteArray(4, '\1'))}
-        << QStringList() << QString() << QString() << QString() << 7.0;
+        << Placement{str(Own, u"LASTFILE"_s, u"Haus"_s), bin(Own, u"RVXDATE"_s, QByteArray(4, '\1'))} << QStringList()
+        << QString() << QString() << QString() << 7.0;
     QTest::newRow("LASTFILE stored as binary")
-        << Placement{str(Own, u"DIRDAT"_s, u"<tmp>"_s), bin(Own, u"LASTFILE"_s, Date46000_75)}
-        << QStringList() << QString() << QString() << QString() << 7.0;
+        << Placement{str(Own, u"DIRDAT"_s, u"<tmp>"_s), bin(Own, u"LASTFILE"_s, Date46000_75)} << QStringList()
+        << QString() << QString() << QString() << 7.0;
     QTest::newRow("sibling DIRDAT of wrong type after own values were read")
         << Placement{str(Own, u"LASTFILE"_s, u"Haus"_s), bin(Own, u"RVXDATE"_s, Date46000_75),
                      bin(Vellmoor, u"DIRDAT"_s, Date46000_75), str(Engine, u"CUREXECFILE"_s, u"Demo.RVX"_s)}
         << QStringList{u"Demo.RVX"_s} << QString() << QString() << QString() << 46000.75;
     QTest::newRow("key paths and names without regard to case")
-        << Placement{str(u"SOFTWARE\\quorvant\\fennaro\\initall"_s, u"lastfile"_s, u"Haus"_s)}
-        << QStringList() << u"Haus"_s << QString() << QString() << 0.0;
+        << Placement{str(u"SOFTWARE\\quorvant\\fennaro\\initall"_s, u"lastfile"_s, u"Haus"_s)} << QStringList()
+        << u"Haus"_s << QString() << QString() << 0.0;
 }
 
 void TestSettings::readSettings()

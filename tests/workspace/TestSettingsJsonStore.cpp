@@ -71,25 +71,24 @@ void TestSettingsJsonStore::readValue_data()
     QTest::newRow("string") << QByteArray(R"("V": {"type": "string", "value": "Wohnzimmer ä"})") << true << true
                             << u"Wohnzimmer ä"_s << false << QByteArray();
     QTest::newRow("missing value") << QByteArray() << false << true << QString() << true << QByteArray();
-    QTest::newRow("binary of 8 bytes") << QByteArray(R"("V": {"type": "binary", "value": "000000001876e640"})")
-                                       << true << false << QString() << true
-                                       << QByteArray::fromHex("000000001876e640");
-    QTest::newRow("binary in upper-case hex") << QByteArray(R"("V": {"type": "binary", "value": "000000001876E640"})")
-                                              << true << false << QString() << true
-                                              << QByteArray::fromHex("000000001876e640");
+    QTest::newRow("binary of 8 bytes") << QByteArray(R"("V": {"type": "binary", "value": "000000001876e640"})") << true
+                                       << false << QString() << true << QByteArray::fromHex("000000001876e640");
+    QTest::newRow("binary in upper-case hex")
+        << QByteArray(R"("V": {"type": "binary", "value": "000000001876E640"})") << true << false << QString() << true
+        << QByteArray::fromHex("000000001876e640");
     QTest::newRow("binary of 7 bytes") << QByteArray(R"("V": {"type": "binary", "value": "0000001876e640"})") << true
                                        << false << QString() << false << QByteArray();
     QTest::newRow("binary with a non-hex digit")
-        << QByteArray(R"("V": {"type": "binary", "value": "000000001876e64g"})") << true << false << QString()
-        << false << QByteArray();
-    QTest::newRow("string value that is a number") << QByteArray(R"("V": {"type": "string", "value": 42})") << true
-                                                   << false << QString() << false << QByteArray();
-    QTest::newRow("entry that is not an object") << QByteArray(R"("V": "Haus")") << true << false << QString()
-                                                 << false << QByteArray();
-    QTest::newRow("unknown type") << QByteArray(R"("V": {"type": "dword", "value": "1"})") << true << false
-                                  << QString() << false << QByteArray();
-    QTest::newRow("name in other letter case") << QByteArray(R"("v": {"type": "string", "value": "x"})") << true
-                                               << true << u"x"_s << false << QByteArray();
+        << QByteArray(R"("V": {"type": "binary", "value": "000000001876e64g"})") << true << false << QString() << false
+        << QByteArray();
+    QTest::newRow("string value that is a number")
+        << QByteArray(R"("V": {"type": "string", "value": 42})") << true << false << QString() << false << QByteArray();
+    QTest::newRow("entry that is not an object")
+        << QByteArray(R"("V": "Haus")") << true << false << QString() << false << QByteArray();
+    QTest::newRow("unknown type") << QByteArray(R"("V": {"type": "dword", "value": "1"})") << true << false << QString()
+                                  << false << QByteArray();
+    QTest::newRow("name in other letter case")
+        << QByteArray(R"("v": {"type": "string", "value": "x"})") << true << true << u"x"_s << false << QByteArray();
 }
 
 void TestSettingsJsonStore::readValue()
@@ -238,7 +237,8 @@ void TestSettingsJsonStore::settingsRoundTripKeepsOtherPrograms()
     QCOMPARE(second.DataFolder, u"/daten/vellmoor"_s);
     QCOMPARE(second.DefData.RVXDate, 46000.75);
     const QJsonObject root = parse(readAll(m_file));
-    QCOMPARE(root.value(u"Software\\Quorvant\\Vellmoor\\INITALL"_s), parse(placed).value(u"Software\\Quorvant\\Vellmoor\\INITALL"_s));
+    QCOMPARE(root.value(u"Software\\Quorvant\\Vellmoor\\INITALL"_s),
+             parse(placed).value(u"Software\\Quorvant\\Vellmoor\\INITALL"_s));
     QVERIFY(root.contains(u"Software\\Quorvant\\RunvaultWin\\FILES"_s));
 }
 
