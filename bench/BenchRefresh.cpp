@@ -90,8 +90,13 @@ QStringList programLines()
 
 QStringList pageLines(int page, int pages)
 {
-    QStringList lines{u"@V=HTM100"_s, u"#001000=Seite%1"_s.arg(page), u"FILEVERS=140"_s, u"#003000"_s,
-                      u"OBWIDTH=%1"_s.arg(100 + page % 50), u"#008000"_s, u"SHEAD=Seite %1 für Gäste"_s.arg(page)};
+    QStringList lines{u"@V=HTM100"_s,
+                      u"#001000=Seite%1"_s.arg(page),
+                      u"FILEVERS=140"_s,
+                      u"#003000"_s,
+                      u"OBWIDTH=%1"_s.arg(100 + page % 50),
+                      u"#008000"_s,
+                      u"SHEAD=Seite %1 für Gäste"_s.arg(page)};
     QString navi;
     for (int l = 0; l < LinksPerPage; ++l) {
         const int target = (page + l + 1) % pages;
@@ -139,8 +144,8 @@ struct Fixture
         QStringList names;
         for (int p = 0; p < pages; ++p) {
             names << u"Seite%1"_s.arg(p);
-            if (writeTextFile(projectFilePath(folder, u"BENCH_Seite%1.SHT"_s.arg(p)), pageLines(p, pages))
-                != WriteStatus::Ok)
+            if (writeTextFile(projectFilePath(folder, u"BENCH_Seite%1.SHT"_s.arg(p)), pageLines(p, pages)) !=
+                WriteStatus::Ok)
                 qFatal("cannot write a page file");
         }
         return names;
@@ -188,14 +193,20 @@ void BM_RefreshAllPages(benchmark::State &state)
         copySeconds += copyPages(folder, copies, names);
         state.ResumeTiming();
     }
-    state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["pages/s"] =
+        benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["ratio_to_copy"] = copySeconds > 0 ? refreshSeconds / copySeconds : 0;
     state.SetComplexityN(pages);
 }
 
 } // namespace
 
-BENCHMARK(BM_RefreshAllPages)->Arg(100)->Arg(250)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime()->Complexity(benchmark::oN);
+BENCHMARK(BM_RefreshAllPages)
+    ->Arg(100)
+    ->Arg(250)
+    ->Arg(500)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Complexity(benchmark::oN);
 
 BENCHMARK_MAIN();

@@ -26,11 +26,7 @@ constexpr qint32 NewLinkFormatVersion = 131;
 class PageReader
 {
 public:
-    PageReader(PageModel &model)
-        : m_model(model)
-        , m_d(model.SiteData)
-    {
-    }
+    PageReader(PageModel &model) : m_model(model), m_d(model.SiteData) {}
 
     void readLine(const QString &line)
     {
@@ -156,11 +152,10 @@ private:
     {
         TSiteData &d = m_d;
         if (readStyle(line, u"HEAD"_s, d.HeadFontName, d.HeadFontSize, d.HeadFontStyle, d.HeadFontColor,
-                      d.HeadBGColor)
-            || readStyle(line, u"OBJ"_s, d.ObjFontName, d.ObjFontSize, d.ObjFontStyle, d.ObjFontColor, d.ObjBGColor)
-            || readStyle(line, u"VAL"_s, d.ValFontName, d.ValFontSize, d.ValFontStyle, d.ValFontColor, d.ValBGColor)
-            || readStyle(line, u"NAV"_s, d.NaviFontName, d.NaviFontSize, d.NaviFontStyle, d.NaviFontColor,
-                         d.NaviBGColor))
+                      d.HeadBGColor) ||
+            readStyle(line, u"OBJ"_s, d.ObjFontName, d.ObjFontSize, d.ObjFontStyle, d.ObjFontColor, d.ObjBGColor) ||
+            readStyle(line, u"VAL"_s, d.ValFontName, d.ValFontSize, d.ValFontStyle, d.ValFontColor, d.ValBGColor) ||
+            readStyle(line, u"NAV"_s, d.NaviFontName, d.NaviFontSize, d.NaviFontStyle, d.NaviFontColor, d.NaviBGColor))
             return;
 
         constexpr Limits::Range none{std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()};
@@ -170,12 +165,18 @@ private:
             qint32 *field;
             Limits::Range range;
         } numbers[] = {
-            {u"OBWIDTH", &d.ObjWidth, Limits::ObjWidth},      {u"OWWIDTH", &d.ValueWidth, none},
-            {u"OPWIDTH", &d.PictWidth, Limits::PictWidth},    {u"LMHL", &d.LeftMarginHeadline, none},
-            {u"LMOBJ", &d.LeftMarginObj, none},               {u"LMMAC", &d.LeftMarginMacro, none},
-            {u"PW", &d.RowWidth, none},                       {u"RHM", &d.RowHeight, Limits::RowHeight},
-            {u"FW", &d.FrameWidth, Limits::FrameWidth},       {u"CELLD", &d.CellDist, Limits::CellDist},
-            {u"TXD", &d.TextDist, Limits::TextDist},          {u"INPW", &d.InputWidth, Limits::InputWidth},
+            {u"OBWIDTH", &d.ObjWidth, Limits::ObjWidth},
+            {u"OWWIDTH", &d.ValueWidth, none},
+            {u"OPWIDTH", &d.PictWidth, Limits::PictWidth},
+            {u"LMHL", &d.LeftMarginHeadline, none},
+            {u"LMOBJ", &d.LeftMarginObj, none},
+            {u"LMMAC", &d.LeftMarginMacro, none},
+            {u"PW", &d.RowWidth, none},
+            {u"RHM", &d.RowHeight, Limits::RowHeight},
+            {u"FW", &d.FrameWidth, Limits::FrameWidth},
+            {u"CELLD", &d.CellDist, Limits::CellDist},
+            {u"TXD", &d.TextDist, Limits::TextDist},
+            {u"INPW", &d.InputWidth, Limits::InputWidth},
         };
         QString v;
         for (const auto &n : numbers) {

@@ -39,8 +39,8 @@ DecimalDigits toDecimalDigits(double value)
     d.negative = value < 0;
     // The shortest text that reads back as value, so 0.125 and 2.675 round as written.
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
-                                      std::chars_format::scientific);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value), std::chars_format::scientific);
     const QByteArray text(buffer.data(), result.ptr - buffer.data());
     const qsizetype e = text.indexOf('e');
     for (char c : text.left(e)) {
@@ -89,12 +89,12 @@ QString groupedInteger(const QString &digits, const QLocale &locale)
     return out;
 }
 
-void styleLines(const QString &suffix, const QString &face, qint32 size, qint32 style, TColor colour,
-                TColor background, QStringList &lines)
+void styleLines(const QString &suffix, const QString &face, qint32 size, qint32 style, TColor colour, TColor background,
+                QStringList &lines)
 {
     lines << u"FN"_s + suffix + u'=' + face << u"FS"_s + suffix + u'=' + QString::number(size)
-          << u"FST"_s + suffix + u'=' + QString::number(style & 15)
-          << u"FC"_s + suffix + u'=' + ColorToText(colour) << u"FCB"_s + suffix + u'=' + ColorToText(background);
+          << u"FST"_s + suffix + u'=' + QString::number(style & 15) << u"FC"_s + suffix + u'=' + ColorToText(colour)
+          << u"FCB"_s + suffix + u'=' + ColorToText(background);
 }
 
 // Builds an order list ("0x;1x;2x;") and the part index of each checked entry (-1 otherwise).
@@ -120,8 +120,8 @@ QString entryData(const TPSObj &e, const Catalogue &catalogue, const QLocale &lo
             states.chop(1);
             data += u'@' + states;
         } else if (e.ObjKind == u'N') {
-            data += u'@' + QString::number(e.Format) + u'@' + formatMinMax(e.minVal, e.Format, locale) + u'@'
-                    + formatMinMax(e.maxVal, e.Format, locale);
+            data += u'@' + QString::number(e.Format) + u'@' + formatMinMax(e.minVal, e.Format, locale) + u'@' +
+                    formatMinMax(e.maxVal, e.Format, locale);
         }
         return data;
     }
@@ -163,8 +163,8 @@ void partLines(const PageModel &model, qsizetype part, const QLocale &locale, QS
         lines << u"#010000"_s;
         for (const ObjRow &row : model.SGRows) {
             if (row.entry && !trimBlanks(row.name).isEmpty())
-                lines << u"OBJROW="_s + row.name + u'@' + UmlautsToEntities(row.label) + u'@' + inputFlag(row.input)
-                             + u'@' + entryData(*row.entry, model.catalogue(), locale);
+                lines << u"OBJROW="_s + row.name + u'@' + UmlautsToEntities(row.label) + u'@' + inputFlag(row.input) +
+                             u'@' + entryData(*row.entry, model.catalogue(), locale);
         }
         break;
     case PageParts::Macros: {
@@ -175,8 +175,8 @@ void partLines(const PageModel &model, qsizetype part, const QLocale &locale, QS
             if (first)
                 lines << u"#011000"_s;
             first = false;
-            lines << u"MACRO="_s + row.name + u'@' + UmlautsToEntities(row.label) + u'@'
-                         + QString::number(row.entry->ObjIdx);
+            lines << u"MACRO="_s + row.name + u'@' + UmlautsToEntities(row.label) + u'@' +
+                         QString::number(row.entry->ObjIdx);
         }
         break;
     }
@@ -249,17 +249,19 @@ QStringList pageFileLines(const PageModel &model, const QLocale &locale)
         lines << u"AUTOWIDTH=1"_s;
     if (d.NoAutoScale)
         lines << u"NOAUTOSCALE=1"_s;
-    lines << u"BW="_s + QString::number(d.BrowserWidth) << u"BG="_s + ColorToText(d.BGCol)
-          << u"BGPIC="_s + d.BGPict << u"#003000"_s;
+    lines << u"BW="_s + QString::number(d.BrowserWidth) << u"BG="_s + ColorToText(d.BGCol) << u"BGPIC="_s + d.BGPict
+          << u"#003000"_s;
     styleLines(u"HEAD"_s, d.HeadFontName, d.HeadFontSize, d.HeadFontStyle, d.HeadFontColor, d.HeadBGColor, lines);
     styleLines(u"OBJ"_s, d.ObjFontName, d.ObjFontSize, d.ObjFontStyle, d.ObjFontColor, d.ObjBGColor, lines);
     styleLines(u"VAL"_s, d.ValFontName, d.ValFontSize, d.ValFontStyle, d.ValFontColor, d.ValBGColor, lines);
     styleLines(u"NAV"_s, d.NaviFontName, d.NaviFontSize, d.NaviFontStyle, d.NaviFontColor, d.NaviBGColor, lines);
     const std::pair<const char16_t *, qint32> numbers[] = {
-        {u"OBWIDTH=", d.ObjWidth}, {u"OWWIDTH=", d.ValueWidth},         {u"OPWIDTH=", d.PictWidth},
-        {u"LMHL=", d.LeftMarginHeadline}, {u"LMOBJ=", d.LeftMarginObj}, {u"LMMAC=", d.LeftMarginMacro},
-        {u"PW=", d.RowWidth},             {u"RHM=", d.RowHeight},         {u"FW=", d.FrameWidth},
-        {u"CELLD=", d.CellDist},          {u"TXD=", d.TextDist},          {u"INPW=", d.InputWidth},
+        {u"OBWIDTH=", d.ObjWidth},    {u"OWWIDTH=", d.ValueWidth},
+        {u"OPWIDTH=", d.PictWidth},   {u"LMHL=", d.LeftMarginHeadline},
+        {u"LMOBJ=", d.LeftMarginObj}, {u"LMMAC=", d.LeftMarginMacro},
+        {u"PW=", d.RowWidth},         {u"RHM=", d.RowHeight},
+        {u"FW=", d.FrameWidth},       {u"CELLD=", d.CellDist},
+        {u"TXD=", d.TextDist},        {u"INPW=", d.InputWidth},
     };
     for (const auto &[key, value] : numbers)
         lines << QString::fromUtf16(key) + QString::number(value);

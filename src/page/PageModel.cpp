@@ -18,8 +18,7 @@ namespace {
 
 const QString LinkSeparator = u" : "_s;
 
-template <typename Row>
-int moveUp(QList<Row> &rows, int row)
+template <typename Row> int moveUp(QList<Row> &rows, int row)
 {
     // Grid row 1 is the first data row; the blank row (rows.size() + 1) never moves.
     if (row <= 1 || row >= int(rows.size()) + 1)
@@ -28,8 +27,7 @@ int moveUp(QList<Row> &rows, int row)
     return row - 1;
 }
 
-template <typename Row>
-int moveDown(QList<Row> &rows, int row)
+template <typename Row> int moveDown(QList<Row> &rows, int row)
 {
     if (row < 1 || row >= int(rows.size()))
         return row;
@@ -50,12 +48,9 @@ QString trimBlanks(const QString &s)
     return s.mid(begin, end - begin);
 }
 
-PageModel::PageModel(Catalogue &catalogue)
-    : m_catalogue(catalogue)
-    , m_offered(catalogue)
+PageModel::PageModel(Catalogue &catalogue) : m_catalogue(catalogue), m_offered(catalogue)
 {
-    m_clearConnection =
-        QObject::connect(&catalogue, &Catalogue::aboutToClear, [this] { dropCatalogueReferences(); });
+    m_clearConnection = QObject::connect(&catalogue, &Catalogue::aboutToClear, [this] { dropCatalogueReferences(); });
     FillPagePosLB();
 }
 
@@ -172,8 +167,8 @@ int PageModel::appendObjRow(qsizetype offeredIndex, Prompt &prompt)
     TPSObj *e = ObjBox()[offeredIndex].entry;
     if (e->ObjDescr.isEmpty())
         e->ObjDescr = e->ObjName;
-    const bool valueOnly = (e->Source == u'O' && (e->HdwTyp == 0 || e->HdwTyp == 1 || e->HdwTyp == 3))
-                           || (e->Source == u'V' && e->VarKind == 3);
+    const bool valueOnly = (e->Source == u'O' && (e->HdwTyp == 0 || e->HdwTyp == 1 || e->HdwTyp == 3)) ||
+                           (e->Source == u'V' && e->VarKind == 3);
     SGRows.append({e->ObjName, e->ObjDescr, valueOnly ? PageMessages::InputNo : PageMessages::InputNone, e});
     SGBlank = ObjRow();
     IsChanged = true;

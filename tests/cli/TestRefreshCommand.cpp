@@ -31,11 +31,10 @@ QStringList programLines(bool withObjects)
 {
     QStringList lines{execFileHeader(27, u"Test"_s), u"@PROGRAM=1"_s, u"PN=Test"_s};
     if (withObjects)
-        lines << u"@OBJECT=1"_s << u"NA=Licht"_s << u"OD=Deckenlicht"_s << u"OK=U"_s << u"IV=1001"_s
-              << u"HT=1"_s << u"DC=1"_s << u"TI=Licht;0Z:Aus;1Z:Ein"_s << u"@ENDOBJ"_s << u"@OBJECT=2"_s
-              << u"NA=Dimmer"_s << u"OK=N"_s << u"IV=1002"_s << u"OF=1"_s << u"MI=0"_s << u"MA=1234567"_s
-              << u"HT=1"_s << u"DC=2"_s << u"@ENDOBJ"_s << u"@OBJECT=60"_s << u"NA=Alles_aus"_s << u"OK=M"_s
-              << u"@ENDOBJ"_s;
+        lines << u"@OBJECT=1"_s << u"NA=Licht"_s << u"OD=Deckenlicht"_s << u"OK=U"_s << u"IV=1001"_s << u"HT=1"_s
+              << u"DC=1"_s << u"TI=Licht;0Z:Aus;1Z:Ein"_s << u"@ENDOBJ"_s << u"@OBJECT=2"_s << u"NA=Dimmer"_s
+              << u"OK=N"_s << u"IV=1002"_s << u"OF=1"_s << u"MI=0"_s << u"MA=1234567"_s << u"HT=1"_s << u"DC=2"_s
+              << u"@ENDOBJ"_s << u"@OBJECT=60"_s << u"NA=Alles_aus"_s << u"OK=M"_s << u"@ENDOBJ"_s;
     lines << u"@END"_s;
     return lines;
 }
@@ -64,14 +63,12 @@ private slots:
         const QStringList both{u"A"_s, u"B"_s};
         QTest::newRow("pages refreshed, missing page written anew")
             << u""_s << QStringList{u"{P}"_s} << 0 << QStringList{u"Datei nicht gefunden: {B}"_s} << both;
-        QTest::newRow("--exec instead of RVXFile")
-            << u"noRvx"_s << QStringList{u"{P}"_s, u"--exec"_s, u"{X}"_s} << 0
-            << QStringList{u"Datei nicht gefunden: {B}"_s} << both;
+        QTest::newRow("--exec instead of RVXFile") << u"noRvx"_s << QStringList{u"{P}"_s, u"--exec"_s, u"{X}"_s} << 0
+                                                   << QStringList{u"Datei nicht gefunden: {B}"_s} << both;
         QTest::newRow("no execution file") << u"noRvx"_s << QStringList{u"{P}"_s} << 1
                                            << QStringList{u"Keine Ausführungsdatei angegeben"_s} << QStringList();
-        QTest::newRow("project file missing")
-            << u"noProject"_s << QStringList{u"{P}"_s} << 1 << QStringList{u"Datei {P} nicht gefunden"_s}
-            << QStringList();
+        QTest::newRow("project file missing") << u"noProject"_s << QStringList{u"{P}"_s} << 1
+                                              << QStringList{u"Datei {P} nicht gefunden"_s} << QStringList();
         QTest::newRow("execution file missing")
             << u""_s << QStringList{u"{P}"_s, u"--exec"_s, u"{D}/Fehlt.RVX"_s} << 1
             << QStringList{u"Datei {D}/Fehlt.RVX nicht gefunden"_s} << QStringList();
@@ -83,8 +80,8 @@ private slots:
             << QStringList();
         QTest::newRow("page that cannot be written")
             << u"badName"_s << QStringList{u"{P}"_s} << 1
-            << QStringList{u"Datei nicht gefunden: {D}/P_a:b.SHT"_s, u"Fehler 123 beim Schreiben der Datei {D}/P_a:b.SHT"_s,
-                           u"Datei nicht gefunden: {B}"_s}
+            << QStringList{u"Datei nicht gefunden: {D}/P_a:b.SHT"_s,
+                           u"Fehler 123 beim Schreiben der Datei {D}/P_a:b.SHT"_s, u"Datei nicht gefunden: {B}"_s}
             << both;
     }
 
@@ -111,8 +108,8 @@ private slots:
         if (written.contains(u"A"_s)) {
             const QStringList lines = fileLines(page(u"A"_s));
             QVERIFY(lines.contains(u"OBJROW=licht@Decke@1@O@1001@U@1@1&Aus&Ein"_s));
-            QVERIFY(lines.contains(u"OBJROW=Dimmer@D@0@O@1002@N@2@1@0.0@1,234,567.0"_s)
-                    || lines.contains(u"OBJROW=Dimmer@D@0@O@1002@N@2@1@0,0@1.234.567,0"_s));
+            QVERIFY(lines.contains(u"OBJROW=Dimmer@D@0@O@1002@N@2@1@0.0@1,234,567.0"_s) ||
+                    lines.contains(u"OBJROW=Dimmer@D@0@O@1002@N@2@1@0,0@1.234.567,0"_s));
             QVERIFY(lines.contains(u"MACRO=Alles_aus@Alle aus@60"_s));
             // Values the file of B lacks carry over from A.
             QVERIFY(fileLines(page(u"B"_s)).contains(u"OBWIDTH=700"_s));
@@ -162,16 +159,15 @@ private slots:
     }
 
 private:
-    QString page(const QString &name) const
-    {
-        return projectFilePath(m_dir->path(), u"P_"_s + name + u".SHT"_s);
-    }
+    QString page(const QString &name) const { return projectFilePath(m_dir->path(), u"P_"_s + name + u".SHT"_s); }
 
     QStringList expand(const QStringList &texts) const
     {
         QStringList out;
         for (QString t : texts)
-            out << t.replace(u"{P}"_s, m_project).replace(u"{X}"_s, m_exec).replace(u"{B}"_s, page(u"B"_s))
+            out << t.replace(u"{P}"_s, m_project)
+                       .replace(u"{X}"_s, m_exec)
+                       .replace(u"{B}"_s, page(u"B"_s))
                        .replace(u"{D}"_s, m_dir->path());
         return out;
     }

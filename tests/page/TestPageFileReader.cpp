@@ -130,23 +130,23 @@ private slots:
         QTest::newRow("NOAUTOSCALE reset when absent") << QStringList{u"#001000=X"_s} << u"NoAutoScale"_s << u"0"_s;
         QTest::newRow("AUTOWIDTH=0 switches on")
             << QStringList{u"#001000=X"_s, u"AUTOWIDTH=0"_s} << u"AutoWidth"_s << u"1"_s;
-        QTest::newRow("FILEVERS not a number") << QStringList{u"#001000=X"_s, u"FILEVERS=neu"_s} << u"fileversion"_s
-                                               << u"0"_s;
+        QTest::newRow("FILEVERS not a number")
+            << QStringList{u"#001000=X"_s, u"FILEVERS=neu"_s} << u"fileversion"_s << u"0"_s;
         QTest::newRow("PICSTR empty") << QStringList{u"#003000"_s, u"PICSTR="_s} << u"PictStretch"_s << u"1"_s;
         QTest::newRow("PICSTR=0") << QStringList{u"#003000"_s, u"PICSTR=1"_s, u"PICSTR=0"_s} << u"PictStretch"_s
                                   << u"0"_s;
         QTest::newRow("OBWIDTH below limit") << QStringList{u"#003000"_s, u"OBWIDTH=5"_s} << u"ObjWidth"_s << u"20"_s;
-        QTest::newRow("OBWIDTH not a number") << QStringList{u"#003000"_s, u"OBWIDTH=abc"_s} << u"ObjWidth"_s
-                                              << u"180"_s;
-        QTest::newRow("OBWIDTH in another section") << QStringList{u"#001000"_s, u"OBWIDTH=500"_s} << u"ObjWidth"_s
-                                                    << u"180"_s;
+        QTest::newRow("OBWIDTH not a number")
+            << QStringList{u"#003000"_s, u"OBWIDTH=abc"_s} << u"ObjWidth"_s << u"180"_s;
+        QTest::newRow("OBWIDTH in another section")
+            << QStringList{u"#001000"_s, u"OBWIDTH=500"_s} << u"ObjWidth"_s << u"180"_s;
         QTest::newRow("AutoAktSec=1") << QStringList{u"#007000"_s, u"AutoAktSec=1"_s} << u"AutoAktSec"_s << u"5"_s;
         QTest::newRow("AutoAktSec=999") << QStringList{u"#007000"_s, u"AutoAktSec=999"_s} << u"AutoAktSec"_s
                                         << u"300"_s;
-        QTest::newRow("style not a number is plain") << QStringList{u"#003000"_s, u"FSTHEAD=fett"_s}
-                                                     << u"HeadFontStyle"_s << u"0"_s;
-        QTest::newRow("style keeps four bits") << QStringList{u"#003000"_s, u"FSTHEAD=21"_s} << u"HeadFontStyle"_s
-                                               << u"5"_s;
+        QTest::newRow("style not a number is plain")
+            << QStringList{u"#003000"_s, u"FSTHEAD=fett"_s} << u"HeadFontStyle"_s << u"0"_s;
+        QTest::newRow("style keeps four bits")
+            << QStringList{u"#003000"_s, u"FSTHEAD=21"_s} << u"HeadFontStyle"_s << u"5"_s;
         QTest::newRow("PAGEPOS 2x;0;1x;") << QStringList{u"#005000"_s, u"PAGEPOS=2x;0;1x;"_s} << u"PagePosLB"_s
                                           << u"Makros+|Navigationszeile 1-|Objekte+"_s;
         QTest::newRow("PAGEPOS beyond six fields")
@@ -157,57 +157,55 @@ private slots:
             << u"Navigationszeile 1+|Objekte+|Makros+|Navigationszeile 2+|HTML-Einfügung 1-|HTML-Einfügung 2-"_s;
         QTest::newRow("OBJCOLS") << QStringList{u"#006000"_s, u"OBJCOLS=2;0x;"_s} << u"ObjSeqLB"_s
                                  << u"Eingabe-|Bezeichnung+"_s;
-        QTest::newRow("old link format")
-            << QStringList{u"#001000=X"_s, u"FILEVERS=130"_s, u"#009000=2"_s, u"NAVI=Start:Start@Hilfe:>hilfe.html"_s}
-            << u"NaviLB"_s << u"Start : Start|Hilfe : >hilfe.html"_s;
-        QTest::newRow("no FILEVERS is the old format") << QStringList{nav1, u"NAVI=a:b:c"_s} << u"NaviLB"_s
-                                                       << u"a : b:c"_s;
-        QTest::newRow("new link format")
-            << QStringList{u"#001000=X"_s, u"FILEVERS=140"_s, nav1, u"NAVI=K&uuml;che\u0003K:&uuml;\u000B"_s}
-            << u"NaviLB"_s << u"Küche : K:ü"_s;
+        QTest::newRow("old link format") << QStringList{u"#001000=X"_s, u"FILEVERS=130"_s, u"#009000=2"_s,
+                                                        u"NAVI=Start:Start@Hilfe:>hilfe.html"_s}
+                                         << u"NaviLB"_s << u"Start : Start|Hilfe : >hilfe.html"_s;
+        QTest::newRow("no FILEVERS is the old format")
+            << QStringList{nav1, u"NAVI=a:b:c"_s} << u"NaviLB"_s << u"a : b:c"_s;
+        QTest::newRow("new link format") << QStringList{u"#001000=X"_s, u"FILEVERS=140"_s, nav1,
+                                                        u"NAVI=K&uuml;che\u0003K:&uuml;\u000B"_s}
+                                         << u"NaviLB"_s << u"Küche : K:ü"_s;
         QTest::newRow("link preview") << QStringList{nav1, u"NAVI=home:Start"_s} << u"NaviPreview"_s << u"home "_s;
         QTest::newRow("navigation line 2 only keeps its links")
-            << QStringList{u"#001000=X"_s, u"FILEVERS=140"_s, u"#009001=1"_s, u"NAVI=A\u0003B\u000B"_s}
-            << u"NaviLB"_s << u"A : B"_s;
+            << QStringList{u"#001000=X"_s, u"FILEVERS=140"_s, u"#009001=1"_s, u"NAVI=A\u0003B\u000B"_s} << u"NaviLB"_s
+            << u"A : B"_s;
         QTest::newRow("both navigation lines give the links once")
             << QStringList{nav1, u"NAVI=A:B"_s, u"#009001=1"_s, u"NAVI=A:B"_s} << u"NaviLB"_s << u"A : B"_s;
-        QTest::newRow("count beyond the links") << QStringList{u"#009000=3"_s, u"NAVI=A:B"_s} << u"NaviLB"_s
-                                                << u"A : B| : | : "_s;
-        QTest::newRow("count 0 gives no links") << QStringList{u"#009000=0"_s, u"NAVI=A:B"_s} << u"NaviLB"_s
-                                                << QString();
-        QTest::newRow("huge count is capped") << QStringList{u"#009000=2000000000"_s, u"NAVI=A:B"_s}
-                                              << u"NaviCount"_s << u"1024"_s;
+        QTest::newRow("count beyond the links")
+            << QStringList{u"#009000=3"_s, u"NAVI=A:B"_s} << u"NaviLB"_s << u"A : B| : | : "_s;
+        QTest::newRow("count 0 gives no links")
+            << QStringList{u"#009000=0"_s, u"NAVI=A:B"_s} << u"NaviLB"_s << QString();
+        QTest::newRow("huge count is capped")
+            << QStringList{u"#009000=2000000000"_s, u"NAVI=A:B"_s} << u"NaviCount"_s << u"1024"_s;
         QTest::newRow("name in other letter case is linked")
             << QStringList{u"#010000"_s, u"OBJROW= licht_DECKE @Decke &auml;@1@O@12@U@3@x"_s} << u"SG"_s
             << u"licht_DECKE/Decke ä/ja/Licht_Decke"_s;
-        QTest::newRow("unknown name is Fehler") << QStringList{u"#010000"_s, u"OBJROW=Weg@L@1@O@1@U@3@"_s} << u"SG"_s
-                                                << u"Weg/L/Fehler/-"_s;
+        QTest::newRow("unknown name is Fehler")
+            << QStringList{u"#010000"_s, u"OBJROW=Weg@L@1@O@1@U@3@"_s} << u"SG"_s << u"Weg/L/Fehler/-"_s;
         QTest::newRow("rows without name or @ are skipped")
             << QStringList{u"#010000"_s, u"OBJROW=Pumpe"_s, u"OBJROW=  @L@0@"_s, u"OBJROW=@x"_s} << u"SG"_s
             << QString();
-        QTest::newRow("flag field missing") << QStringList{u"#010000"_s, u"OBJROW=Pumpe@L@xyz"_s} << u"SG"_s
-                                            << u"Pumpe/L/xyz/Pumpe"_s;
-        QTest::newRow("label only") << QStringList{u"#010000"_s, u"OBJROW=Pumpe@L"_s} << u"SG"_s
-                                    << u"Pumpe/L//Pumpe"_s;
-        QTest::newRow("flag other than 0 and 1") << QStringList{u"#010000"_s, u"OBJROW=Pumpe@L@7@O"_s} << u"SG"_s
-                                                 << u"Pumpe/L/###/Pumpe"_s;
-        QTest::newRow("empty macro name is read") << QStringList{u"#011000"_s, u"MACRO=@Alles aus@7"_s} << u"MG"_s
-                                                  << u"@Alles aus@7/Alles aus/-"_s;
+        QTest::newRow("flag field missing")
+            << QStringList{u"#010000"_s, u"OBJROW=Pumpe@L@xyz"_s} << u"SG"_s << u"Pumpe/L/xyz/Pumpe"_s;
+        QTest::newRow("label only") << QStringList{u"#010000"_s, u"OBJROW=Pumpe@L"_s} << u"SG"_s << u"Pumpe/L//Pumpe"_s;
+        QTest::newRow("flag other than 0 and 1")
+            << QStringList{u"#010000"_s, u"OBJROW=Pumpe@L@7@O"_s} << u"SG"_s << u"Pumpe/L/###/Pumpe"_s;
+        QTest::newRow("empty macro name is read")
+            << QStringList{u"#011000"_s, u"MACRO=@Alles aus@7"_s} << u"MG"_s << u"@Alles aus@7/Alles aus/-"_s;
         QTest::newRow("macro section empties the macro rows")
-            << QStringList{u"#011000"_s, u"MACRO=Pumpe@P@4"_s, u"#011000"_s, u"MACRO=alles_aus@A&uuml;@7"_s}
-            << u"MG"_s << u"alles_aus/Aü/Alles_Aus"_s;
+            << QStringList{u"#011000"_s, u"MACRO=Pumpe@P@4"_s, u"#011000"_s, u"MACRO=alles_aus@A&uuml;@7"_s} << u"MG"_s
+            << u"alles_aus/Aü/Alles_Aus"_s;
         QTest::newRow("lines outside sections are ignored")
-            << QStringList{u"SHEAD=vorher"_s, u"#008000"_s, u"SHEAD=Gr&ouml;&szuml;e"_s, u"#123456"_s, u"SHEAD=x"_s,
-                           u"#099000"_s, u"#0080000"_s, u"SHEAD=nachher"_s}
+            << QStringList{u"SHEAD=vorher"_s, u"#008000"_s,  u"SHEAD=Gr&ouml;&szuml;e"_s, u"#123456"_s, u"SHEAD=x"_s,
+                           u"#099000"_s,      u"#0080000"_s, u"SHEAD=nachher"_s}
             << u"Headline"_s << u"Größe"_s;
         QTest::newRow("short tag") << QStringList{u"#08000"_s, u"SHEAD=kurz"_s} << u"Headline"_s << u"kurz"_s;
-        QTest::newRow("NUL bytes") << QStringList{u"#008000"_s, u"SHEAD=a\u0000b"_s} << u"Headline"_s
-                                   << u"a\u0000b"_s;
+        QTest::newRow("NUL bytes") << QStringList{u"#008000"_s, u"SHEAD=a\u0000b"_s} << u"Headline"_s << u"a\u0000b"_s;
         QTest::newRow("colour text with any characters")
             << QStringList{u"#001000"_s, u"BG=zz!€"_s, u"#003000"_s, u"FCHEAD=@"_s, u"#008000"_s, u"SHEAD=ok"_s}
             << u"Headline"_s << u"ok"_s;
-        QTest::newRow("overlong line is cut") << QStringList{u"#020000"_s, u"HTML1="_s + QString(5000, u'x')}
-                                              << u"HTML1Length"_s << u"1023"_s;
+        QTest::newRow("overlong line is cut")
+            << QStringList{u"#020000"_s, u"HTML1="_s + QString(5000, u'x')} << u"HTML1Length"_s << u"1023"_s;
         QTest::newRow("HTML line that is a semicolon")
             << QStringList{u"#020000"_s, u"HTML1=;"_s, u"HTML1=a;  "_s} << u"HTML1"_s << u"|a;"_s;
     }
@@ -236,16 +234,16 @@ private slots:
                                  << u"'vielleicht' ist kein gültiger boolescher Wert"_s;
         QTest::newRow("AutoAktSec") << QStringList{u"#007000"_s, u"AutoAktSec=zehn"_s}
                                     << u"'zehn' ist kein gültiger Integerwert"_s;
-        QTest::newRow("PAGEPOS index beyond the list") << QStringList{u"#005000"_s, u"PAGEPOS=0x;7x;"_s}
-                                                       << u"'7' ist kein gültiger Integerwert"_s;
+        QTest::newRow("PAGEPOS index beyond the list")
+            << QStringList{u"#005000"_s, u"PAGEPOS=0x;7x;"_s} << u"'7' ist kein gültiger Integerwert"_s;
         QTest::newRow("PAGEPOS letter") << QStringList{u"#005000"_s, u"PAGEPOS=ax;"_s}
                                         << u"'a' ist kein gültiger Integerwert"_s;
-        QTest::newRow("OBJCOLS index beyond the list") << QStringList{u"#006000"_s, u"OBJCOLS=3x;"_s}
-                                                       << u"'3' ist kein gültiger Integerwert"_s;
+        QTest::newRow("OBJCOLS index beyond the list")
+            << QStringList{u"#006000"_s, u"OBJCOLS=3x;"_s} << u"'3' ist kein gültiger Integerwert"_s;
         QTest::newRow("tag not a number") << QStringList{u"#0abcde"_s} << u"'abcde' ist kein gültiger Integerwert"_s;
         QTest::newRow("lone #") << QStringList{u"#"_s} << u"'' ist kein gültiger Integerwert"_s;
-        QTest::newRow("link count not a number") << QStringList{u"#009000=viele"_s}
-                                                 << u"'viele' ist kein gültiger Integerwert"_s;
+        QTest::newRow("link count not a number")
+            << QStringList{u"#009000=viele"_s} << u"'viele' ist kein gültiger Integerwert"_s;
     }
 
     void conversionErrorStopsReading()
@@ -253,8 +251,8 @@ private slots:
         QFETCH(QStringList, bad);
         QFETCH(QString, message);
         m_model->InitData();
-        const QString path = writeFixture(QStringList{u"@V=HTM100"_s, u"#008000"_s, u"SHEAD=vorher"_s} + bad
-                                          + QStringList{u"#020000"_s, u"HTML1=nachher"_s});
+        const QString path = writeFixture(QStringList{u"@V=HTM100"_s, u"#008000"_s, u"SHEAD=vorher"_s} + bad +
+                                          QStringList{u"#020000"_s, u"HTML1=nachher"_s});
         ScriptedPrompt prompt;
         try {
             LoadHTMLSourcePage(*m_model, path, prompt);

@@ -1,10 +1,10 @@
 #include "page/PageTestCatalogue.h"
 
-#include "support/ScriptedPrompt.h"
 #include "catalogue/Catalogue.h"
 #include "page/PageFileWriter.h"
 #include "page/PageModel.h"
 #include "page/PageParts.h"
+#include "support/ScriptedPrompt.h"
 #include "text/FilePaths.h"
 
 #include <QFile>
@@ -85,8 +85,8 @@ private slots:
         QTest::newRow("macros without rows") << u"2x;1;0;3;4;5;"_s << true << false << QStringList{u"#099000"_s};
         QTest::newRow("build order decides the order")
             << u"3x;2x;1x;0;4;5;"_s << true << true
-            << QStringList{u"#009001=1"_s, navi, u"#011000"_s, u"MACRO=Alles_Aus@Alles aus@7"_s, u"#010000"_s,
-                           objRow, u"#099000"_s};
+            << QStringList{u"#009001=1"_s, navi,   u"#011000"_s, u"MACRO=Alles_Aus@Alles aus@7"_s,
+                           u"#010000"_s,   objRow, u"#099000"_s};
         QTest::newRow("HTML inserts as typed")
             << u"4x;5x;0;1;2;3;"_s << true << true
             << QStringList{u"#020000"_s, u"HTML1=<b>Größe</b>  "_s, u"HTML1="_s, u"#021000"_s, u"#099000"_s};
@@ -116,10 +116,9 @@ private slots:
         m_model->clearMacroRows();
         m_model->appendReadMacroRow({u"Alt"_s, u"weg"_s, nullptr});
         m_model->MGBlank.entry = offered(*m_model, u"Pumpe"_s); // the blank row is never written
-        QCOMPARE(sectionLines(*m_model),
-                 (QStringList{u"#009000=1"_s, u"NAVI=K&uuml;che\u0003K&uuml;che\u000B"_s, u"#010000"_s,
-                              u"OBJROW=Pumpe@P@3@O@30@B@9"_s, u"#009001=1"_s,
-                              u"NAVI=K&uuml;che\u0003K&uuml;che\u000B"_s, u"#099000"_s}));
+        QCOMPARE(sectionLines(*m_model), (QStringList{u"#009000=1"_s, u"NAVI=K&uuml;che\u0003K&uuml;che\u000B"_s,
+                                                      u"#010000"_s, u"OBJROW=Pumpe@P@3@O@30@B@9"_s, u"#009001=1"_s,
+                                                      u"NAVI=K&uuml;che\u0003K&uuml;che\u000B"_s, u"#099000"_s}));
     }
 
     void entryData_data()
@@ -127,14 +126,13 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("file object U") << u"Licht_Decke"_s << u"ja"_s
-                                       << u"OBJROW=Licht_Decke@L@1@O@12@U@3@1&Aus&Ein"_s;
+        QTest::newRow("file object U") << u"Licht_Decke"_s << u"ja"_s << u"OBJROW=Licht_Decke@L@1@O@12@U@3@1&Aus&Ein"_s;
         QTest::newRow("file object N") << u"Temperatur"_s << u"###"_s
                                        << u"OBJROW=Temperatur@L@3@O@20@N@4@1@-200,0@1.234,5"_s;
         QTest::newRow("file object other kind") << u"Pumpe"_s << u"nein"_s << u"OBJROW=Pumpe@L@0@O@30@B@9"_s;
         QTest::newRow("variable without type") << u"Pegel"_s << u"nein"_s << u"OBJROW=Pegel@L@0@V@5@N@2@"_s;
-        QTest::newRow("variable with type") << u"Modus_Wahl"_s << u"x"_s
-                                            << u"OBJROW=Modus_Wahl@L@3@V@6@U@Modus@2&Tag&Nacht&"_s;
+        QTest::newRow("variable with type")
+            << u"Modus_Wahl"_s << u"x"_s << u"OBJROW=Modus_Wahl@L@3@V@6@U@Modus@2&Tag&Nacht&"_s;
         QTest::newRow("type beyond the list") << u"Kaputt"_s << u"###"_s << u"OBJROW=Kaputt@L@3@V@7@U@0@"_s;
     }
 
@@ -200,8 +198,8 @@ private slots:
         QFETCH(int, decimals);
         QFETCH(bool, german);
         QFETCH(QString, expected);
-        const QLocale locale = german ? QLocale(QLocale::German, QLocale::Germany)
-                                      : QLocale(QLocale::English, QLocale::UnitedStates);
+        const QLocale locale =
+            german ? QLocale(QLocale::German, QLocale::Germany) : QLocale(QLocale::English, QLocale::UnitedStates);
         QCOMPARE(formatMinMax(value, decimals, locale), expected);
     }
 

@@ -77,26 +77,26 @@ private slots:
         QTest::addColumn<bool>("changed");
         // Operations on the object grid ("add", "del", "up", "down") or on the macro grid ("m" prefix).
         QTest::newRow("delete on an empty grid") << QStringList{u"del:1"_s} << QString() << 1 << false;
-        QTest::newRow("same entry twice") << QStringList{u"add:Pumpe"_s, u"add:Pumpe"_s} << u"Pumpe|Pumpe"_s << 2
-                                          << true;
+        QTest::newRow("same entry twice")
+            << QStringList{u"add:Pumpe"_s, u"add:Pumpe"_s} << u"Pumpe|Pumpe"_s << 2 << true;
         QTest::newRow("delete the only row") << QStringList{u"add:Pumpe"_s, u"del:1"_s} << QString() << 1 << true;
         QTest::newRow("delete the blank row") << QStringList{u"add:Pumpe"_s, u"del:2"_s} << u"Pumpe"_s << 2 << true;
-        QTest::newRow("delete in the middle") << QStringList{u"add:Pumpe"_s, u"add:Pegel"_s, u"add:Tor"_s,
-                                                             u"add:Pumpe"_s, u"del:2"_s}
-                                              << u"Pumpe|Tor|Pumpe"_s << 2 << true;
-        QTest::newRow("first row up") << QStringList{u"add:Pumpe"_s, u"add:Pegel"_s, u"up:1"_s} << u"Pumpe|Pegel"_s
-                                      << 1 << true;
-        QTest::newRow("last row down") << QStringList{u"add:Pumpe"_s, u"add:Pegel"_s, u"down:2"_s}
-                                       << u"Pumpe|Pegel"_s << 2 << true;
-        QTest::newRow("blank row up") << QStringList{u"add:Pumpe"_s, u"add:Pegel"_s, u"up:3"_s} << u"Pumpe|Pegel"_s
-                                      << 3 << true;
+        QTest::newRow("delete in the middle")
+            << QStringList{u"add:Pumpe"_s, u"add:Pegel"_s, u"add:Tor"_s, u"add:Pumpe"_s, u"del:2"_s}
+            << u"Pumpe|Tor|Pumpe"_s << 2 << true;
+        QTest::newRow("first row up") << QStringList{u"add:Pumpe"_s, u"add:Pegel"_s, u"up:1"_s} << u"Pumpe|Pegel"_s << 1
+                                      << true;
+        QTest::newRow("last row down") << QStringList{u"add:Pumpe"_s, u"add:Pegel"_s, u"down:2"_s} << u"Pumpe|Pegel"_s
+                                       << 2 << true;
+        QTest::newRow("blank row up") << QStringList{u"add:Pumpe"_s, u"add:Pegel"_s, u"up:3"_s} << u"Pumpe|Pegel"_s << 3
+                                      << true;
         QTest::newRow("down") << QStringList{u"add:Pumpe"_s, u"add:Pegel"_s, u"down:1"_s} << u"Pegel|Pumpe"_s << 2
                               << true;
         QTest::newRow("up") << QStringList{u"add:Pumpe"_s, u"add:Pegel"_s, u"up:2"_s} << u"Pegel|Pumpe"_s << 1 << true;
         QTest::newRow("macro: added rows do not set changed")
             << QStringList{u"madd:Pumpe"_s, u"madd:Alles_Aus"_s, u"mup:2"_s} << u"Alles_Aus|Pumpe"_s << 1 << false;
-        QTest::newRow("macro: blank row") << QStringList{u"madd:Pumpe"_s, u"mdel:2"_s, u"mup:2"_s, u"mdown:1"_s}
-                                          << u"Pumpe"_s << 1 << false;
+        QTest::newRow("macro: blank row")
+            << QStringList{u"madd:Pumpe"_s, u"mdel:2"_s, u"mup:2"_s, u"mdown:1"_s} << u"Pumpe"_s << 1 << false;
         QTest::newRow("macro: delete") << QStringList{u"madd:Pumpe"_s, u"madd:Alles_Aus"_s, u"mdel:1"_s}
                                        << u"Alles_Aus"_s << 1 << true;
     }
