@@ -11,6 +11,12 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+// The bytes of a literal that holds NUL bytes, without its terminating NUL.
+template <qsizetype N> QByteArray withNul(const char (&bytes)[N])
+{
+    return QByteArray(bytes, N - 1);
+}
+
 QByteArray readBytes(const QString &path)
 {
     QFile file(path);
@@ -185,7 +191,7 @@ void TestProjectFile::readingQuirks_data()
         << QByteArray("DIRDAT=C:\\X\r\nTESTMODE=1\r\nFOO=1\r\nno equals\r\n\r\n=x\r\n") << QStringList() << QString()
         << QString() << old << false << false << 77;
     QTest::newRow("LF only, NUL bytes and high bytes")
-        << QByteArray("*Site=A\0B\n\x81\xff=\x01\nSTARTPAGE=\xe4\n", 35) << QStringList({u"A\u0000B"_s}) << u"\u00e4"_s
+        << withNul("*Site=A\0B\n\x81\xff=\x01\nSTARTPAGE=\xe4\n") << QStringList({u"A\u0000B"_s}) << u"\u00e4"_s
         << QString() << old << false << false << 77;
     QTest::newRow("empty file") << QByteArray() << QStringList() << QString() << QString() << old << false << false
                                 << 77;

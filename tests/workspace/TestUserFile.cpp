@@ -10,6 +10,12 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+// The bytes of a literal that holds NUL bytes, without its terminating NUL.
+template <qsizetype N> QByteArray withNul(const char (&bytes)[N])
+{
+    return QByteArray(bytes, N - 1);
+}
+
 QByteArray readBytes(const QString &path)
 {
     QFile file(path);
@@ -117,7 +123,7 @@ void TestUserFile::readsLinesIntoRows_data()
         << QByteArray("a;b;c;d;e\r\n") << QStringList({u"a|b|c"_s}) + emptyRows(5);
     QTest::newRow("quote keeps semicolon in the field")
         << QByteArray("\"a;b\";c;d\r\nx;\"p;q\r\n") << QStringList({u"\"a;b\"|c|d"_s, u"x|\"p;q|"_s}) + emptyRows(4);
-    QTest::newRow("NUL and high bytes") << QByteArray("a\0b;\x81;\xff\r\n", 9)
+    QTest::newRow("NUL and high bytes") << withNul("a\0b;\x81;\xff\r\n")
                                         << QStringList({u"a\u0000b|\u0081|\u00ff"_s}) + emptyRows(5);
     QTest::newRow("long line") << QByteArray(5000, 'x') + ";p"
                                << QStringList({QString(5000, u'x') + u"|p|"_s}) + emptyRows(5);
