@@ -113,6 +113,7 @@ TWEBServerDefMainF::TWEBServerDefMainF(Workspace &workspace, Prompt &prompt, con
 
 TWEBServerDefMainF::~TWEBServerDefMainF()
 {
+    QObject::disconnect(m_focusConnection);
     runGuarded(m_prompt, [this] { m_workspace.FormDestroy(); });
 }
 
@@ -303,7 +304,8 @@ void TWEBServerDefMainF::connectHandlers()
     QObject::connect(NoAutoScaleCB, &QCheckBox::toggled, this, [&model](bool on) { model.NoAutoScale = on; });
     QObject::connect(BrowserWidthSE, &QSpinBox::valueChanged, this, [&model](int v) { model.BrowserWidth = v; });
 
-    connectGuarded(m_prompt, qApp, &QApplication::focusChanged, this, &TWEBServerDefMainF::focusMoved);
+    m_focusConnection =
+        connectGuarded(m_prompt, qApp, &QApplication::focusChanged, this, &TWEBServerDefMainF::focusMoved);
     FixWidthLb->installEventFilter(this);
 }
 

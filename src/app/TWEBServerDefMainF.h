@@ -93,6 +93,7 @@ private:
     Workspace &m_workspace;
     Prompt &m_prompt;
     bool m_shown = false;
+    QMetaObject::Connection m_focusConnection; // application-wide, dropped before the controls go
 
     QLabel *HeadPnl = nullptr;
     QTabWidget *qw = nullptr;
