@@ -129,6 +129,28 @@ bool PageModel::enforceAutoRefreshRule(Prompt &prompt)
     return true;
 }
 
+void PageModel::whitenBackgrounds()
+{
+    TSiteData &d = SiteData;
+    d.HeadBGColor = d.ObjBGColor = d.ValBGColor = d.NaviBGColor = d.BGCol = clWhite;
+}
+
+TextStyleRef PageModel::textStyle(TextStyle which)
+{
+    TSiteData &d = SiteData;
+    switch (which) {
+    case TextStyle::Head:
+        return {d.HeadFontName, d.HeadFontSize, d.HeadFontStyle, d.HeadFontColor, d.HeadBGColor};
+    case TextStyle::Obj:
+        return {d.ObjFontName, d.ObjFontSize, d.ObjFontStyle, d.ObjFontColor, d.ObjBGColor};
+    case TextStyle::Val:
+        return {d.ValFontName, d.ValFontSize, d.ValFontStyle, d.ValFontColor, d.ValBGColor};
+    case TextStyle::Navi:
+        break;
+    }
+    return {d.NaviFontName, d.NaviFontSize, d.NaviFontStyle, d.NaviFontColor, d.NaviBGColor};
+}
+
 QString PageModel::pageFilePath() const
 {
     return projectFilePath(DirDat, MainName + u'_' + SiteName + u".SHT"_s);
@@ -314,6 +336,37 @@ qsizetype PageModel::moveLinkDown(qsizetype index)
         return index;
     NaviLB.swapItemsAt(index, index + 1);
     return index + 1;
+}
+
+bool PageModel::beginEditLink(qsizetype index, Prompt &prompt, QString &name, QString &target)
+{
+    if (index < 0 || index >= NaviLB.size()) {
+        prompt.error(Messages::NoEntrySelected);
+        return false;
+    }
+    NewLink = false;
+    splitLink(NaviLB[index], name, target, ExtLink);
+    IsChanged = true;
+    return true;
+}
+
+void PageModel::beginNewLink()
+{
+    ExtLink = true;
+    NewLink = true;
+    IsChanged = true;
+}
+
+qsizetype PageModel::commitLink(qsizetype index, const QString &name, const QString &target)
+{
+    const QString text = linkText(name, target, ExtLink);
+    ExtLink = false;
+    if (NewLink || index < 0 || index >= NaviLB.size()) {
+        NaviLB.append(text);
+        return NaviLB.size() - 1;
+    }
+    NaviLB[index] = text;
+    return index;
 }
 
 QString PageModel::linkText(const QString &name, const QString &target, bool external)

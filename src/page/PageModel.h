@@ -67,6 +67,19 @@ struct TSiteData
     bool NoAutoScale = false;
 };
 
+// The four text styles of a page, each shown by one preview panel of the editor.
+enum class TextStyle { Head, Obj, Val, Navi };
+
+// The fields of one text style inside TSiteData.
+struct TextStyleRef
+{
+    QString &face;
+    qint32 &size;
+    qint32 &style; // FontStyleBit values
+    TColor &colour;
+    TColor &background;
+};
+
 // Bounds of the limited number fields of TSiteData.
 namespace Limits {
 struct Range
@@ -177,6 +190,10 @@ public:
     // Switches AutoAkt off with the message when the page has an input field. Returns whether it did.
     bool enforceAutoRefreshRule(Prompt &prompt);
 
+    // A new page: the four text backgrounds and the page background become white.
+    void whitenBackgrounds();
+    TextStyleRef textStyle(TextStyle which);
+
     // The page file name: DirDat + delimiter + MainName + "_" + SiteName + ".SHT".
     QString pageFilePath() const;
     // The other pages of allPages (exact comparison with SiteName), sorted without letter case.
@@ -216,6 +233,14 @@ public:
     bool deleteLink(qsizetype index, Prompt &prompt);
     qsizetype moveLinkUp(qsizetype index);
     qsizetype moveLinkDown(qsizetype index);
+    // Opens the link edit panel on link index: NewLink off, ExtLink as the link is external, name and
+    // target as splitLink gives them; IsChanged is set. "Kein Eintrag ausgewählt" without a link.
+    bool beginEditLink(qsizetype index, Prompt &prompt, QString &name, QString &target);
+    // Opens the panel for a new external link: ExtLink and NewLink on; IsChanged is set.
+    void beginNewLink();
+    // Stores the panel's link as typed: appended for a new link, else replacing link index. ExtLink
+    // goes off. Returns the index of the stored link.
+    qsizetype commitLink(qsizetype index, const QString &name, const QString &target);
     // The link text as the edit panel stores it: name + " : >" + target (external) or name + " : " + target.
     static QString linkText(const QString &name, const QString &target, bool external);
     // Splits a link for the edit panel: name and target trimmed, target at most 255 characters,

@@ -237,6 +237,32 @@ private slots:
         QCOMPARE(m_model->NaviLB, QStringList{u"Arbeit : Arbeit"_s});
     }
 
+    void editLinks()
+    {
+        ScriptedPrompt prompt;
+        m_model->NaviLB = QStringList{u"Start : Start"_s, u" Hilfe  : >http://h/x"_s};
+        QString name, target;
+        QVERIFY(m_model->beginEditLink(1, prompt, name, target));
+        QVERIFY(m_model->ExtLink && !m_model->NewLink && m_model->IsChanged);
+        QCOMPARE(name, u"Hilfe"_s);
+        QCOMPARE(target, u"http://h/x"_s);
+        QCOMPARE(m_model->commitLink(1, u"Doku "_s, u"http://d"_s), 1);
+        QVERIFY(!m_model->ExtLink);
+
+        QVERIFY(m_model->beginEditLink(0, prompt, name, target));
+        QVERIFY(!m_model->ExtLink);
+        QCOMPARE(m_model->commitLink(0, u"Home"_s, target), 0);
+
+        m_model->beginNewLink();
+        QVERIFY(m_model->ExtLink && m_model->NewLink);
+        QCOMPARE(m_model->commitLink(0, u"Neu"_s, u"n.html"_s), 2);
+        QCOMPARE(m_model->NaviLB, (QStringList{u"Home : Start"_s, u"Doku  : >http://d"_s, u"Neu : >n.html"_s}));
+
+        prompt.expectError(u"Kein Eintrag ausgewählt"_s);
+        QVERIFY(!m_model->beginEditLink(-1, prompt, name, target));
+        QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+    }
+
     void splitLink_data()
     {
         QTest::addColumn<QString>("link");
