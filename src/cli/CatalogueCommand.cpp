@@ -9,13 +9,45 @@
 #include <QIODevice>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
+#include <QJsonValue>
+#include <QList>
 
 #include <cmath>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// The members of one JSON object in the order they are printed: the catalogue's field order.
+using Members = QList<std::pair<QString, QJsonValue>>;
+
+// A string, number or truth value as Qt's JSON writer spells it (escapes included).
+QByteArray scalarJson(const QJsonValue &value)
+{
+    const QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return text.mid(1, text.size() - 2);
+}
+
+QByteArray objectLine(const Members &members)
+{
+    QByteArray line = "{";
+    for (const auto &[key, value] : members) {
+        if (line.size() > 1)
+            line += ", ";
+        line += scalarJson(key) + ": " + scalarJson(value);
+    }
+    return line + '}';
+}
+
+// "key": [ one element per line ]
+QByteArray listJson(const QString &key, const QList<QByteArray> &elements)
+{
+    QByteArray text = "  " + scalarJson(key) + ": [";
+    for (qsizetype i = 0; i < elements.size(); ++i)
+        text += (i == 0 ? "\n    " : ",\n    ") + elements.at(i);
+    return text + (elements.isEmpty() ? "]" : "\n  ]");
+}
 
 QJsonValue charValue(QChar ch)
 {
@@ -30,20 +62,20 @@ QJsonValue floatValue(double value)
     return value;
 }
 
-QJsonArray typesJson(const Catalogue &catalogue)
+QList<QByteArray> typesJson(const Catalogue &catalogue)
 {
-    QJsonArray types;
+    QList<QByteArray> types;
     for (const auto &e : catalogue.TypeList)
-        types.append(QJsonObject{{u"name"_s, e.text}, {u"s"_s, e.entry->s}});
+        types.append(objectLine({{u"name"_s, e.text}, {u"s"_s, e.entry->s}}));
     return types;
 }
 
-QJsonArray variablesJson(const Catalogue &catalogue)
+QList<QByteArray> variablesJson(const Catalogue &catalogue)
 {
-    QJsonArray variables;
+    QList<QByteArray> variables;
     for (const auto &e : catalogue.VarList) {
         const TVar &v = *e.entry;
-        variables.append(QJsonObject{
+        variables.append(objectLine({
             {u"Name"_s, v.Name},
             {u"Idx"_s, v.Idx},
             {u"Kind"_s, v.Kind},
@@ -52,14 +84,14 @@ QJsonArray variablesJson(const Catalogue &catalogue)
             {u"ObjIdx"_s, v.ObjIdx},
             {u"TypeIdx"_s, v.TypeIdx},
             {u"NK"_s, v.NK},
-        });
+        }));
     }
     return variables;
 }
 
-QJsonObject objectJson(const TPSObj &o)
+QByteArray objectJson(const TPSObj &o)
 {
-    return QJsonObject{
+    return objectLine({
         {u"Source"_s, charValue(o.Source)},
         {u"ObjName"_s, o.ObjName},
         {u"ObjDescr"_s, o.ObjDescr},
@@ -80,22 +112,22 @@ QJsonObject objectJson(const TPSObj &o)
         {u"SysVarCnt"_s, o.SysVarCnt},
         {u"TypInfo"_s, o.TypInfo},
         {u"SysVars"_s, o.SysVars},
-    };
+    });
 }
 
-QJsonArray objectsJson(const Catalogue &catalogue)
+QList<QByteArray> objectsJson(const Catalogue &catalogue)
 {
-    QJsonArray objects;
+    QList<QByteArray> objects;
     for (const auto &e : catalogue.ObjList)
         objects.append(objectJson(*e.entry));
     return objects;
 }
 
-QJsonArray offeredJson(const OfferedEntries &offered)
+QList<QByteArray> offeredJson(const OfferedEntries &offered)
 {
-    QJsonArray texts;
+    QList<QByteArray> texts;
     for (const OfferedEntry &e : offered.entries())
-        texts.append(e.text);
+        texts.append(scalarJson(e.text));
     return texts;
 }
 
@@ -117,13 +149,13 @@ int runCatalogueCommand(CliContext &context)
     if (ok)
         offered.rebuild();
 
-    const QJsonObject document{
-        {u"ok"_s, ok},
-        {u"types"_s, typesJson(catalogue)},
-        {u"variables"_s, variablesJson(catalogue)},
-        {u"objects"_s, objectsJson(catalogue)},
-        {u"offered"_s, offeredJson(offered)},
-    };
-    context.out.write(QJsonDocument(document).toJson(QJsonDocument::Indented));
+    // Written by hand rather than through QJsonObject, which would sort the keys: the fields keep
+    // the catalogue's order and every entry stands on one line.
+    QByteArray json = "{\n  \"ok\": " + scalarJson(ok) + ",\n";
+    json += listJson(u"types"_s, typesJson(catalogue)) + ",\n";
+    json += listJson(u"variables"_s, variablesJson(catalogue)) + ",\n";
+    json += listJson(u"objects"_s, objectsJson(catalogue)) + ",\n";
+    json += listJson(u"offered"_s, offeredJson(offered)) + "\n}\n";
+    context.out.write(json);
     return ok ? ExitOk : ExitFailed;
 }
