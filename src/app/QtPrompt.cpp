@@ -12,18 +12,18 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 // German button texts whatever translation is installed.
-struct ButtonSpec
+struct ButtonText
 {
     QMessageBox::StandardButton button;
     QString text;
 };
 
 QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, const QString &text,
-                                    std::initializer_list<ButtonSpec> buttons)
+                                    std::initializer_list<ButtonText> buttons)
 {
     QMessageBox box(icon, QApplication::applicationName(), text, QMessageBox::NoButton, parent);
-    for (const ButtonSpec &spec : buttons)
-        box.addButton(spec.button)->setText(spec.text);
+    for (const ButtonText &entry : buttons)
+        box.addButton(entry.button)->setText(entry.text);
     box.setDefaultButton(buttons.begin()->button);
     if (buttons.size() == 3)
         box.setEscapeButton(QMessageBox::Cancel);
