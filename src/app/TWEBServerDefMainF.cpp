@@ -154,12 +154,17 @@ QWidget *TWEBServerDefMainF::buildSiteDefPage()
     RVXFileLb->setFixedWidth(RVXFileLabelWidth);
     RVXFileLb->setStyleSheet(u"color: blue"_s);
     SearchDirBtn->setFixedWidth(32);
+    TakePage->setFixedWidth(32);
 
     auto *buttons = new QVBoxLayout;
     for (QPushButton *button : {NewSiteBtn, WorkSiteBtn, DelSiteBtn, RefreshBt})
         buttons->addWidget(button);
     buttons->addStretch();
-    buttons->addWidget(TakePage);
+
+    // The arrow takes the selected page of the list into the start page field beside it.
+    auto *startRow = new QHBoxLayout;
+    startRow->addWidget(TakePage);
+    startRow->addWidget(StartPageEdt);
 
     auto *folderRow = new QHBoxLayout;
     folderRow->addWidget(DirDatEdt);
@@ -169,7 +174,7 @@ QWidget *TWEBServerDefMainF::buildSiteDefPage()
     grid->addWidget(SiteBox, 1, 0, 6, 1);
     grid->addLayout(buttons, 1, 1, 6, 1);
     grid->addWidget(new QLabel(u"Startseite ohne Benutzeranmeldung"_s), 0, 2);
-    grid->addWidget(StartPageEdt, 1, 2);
+    grid->addLayout(startRow, 1, 2);
     grid->addWidget(new QLabel(u"Ordner für Seitendefinitionen"_s), 2, 2);
     grid->addLayout(folderRow, 3, 2);
     grid->addWidget(new QLabel(u"Aktuelle Runvault-Datei:"_s), 4, 2);
