@@ -1,5 +1,7 @@
 #include "app/QtPrompt.h"
 
+#include "dialogs/TEingabeF.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -76,6 +78,8 @@ void QtPrompt::beep()
 
 bool QtPrompt::askName(const QString &caption, const QString &label, int maxLength, QString &name)
 {
+    if (m_inputDialog)
+        return m_inputDialog->askName(caption, label, maxLength, name);
     QInputDialog dialog(m_parent);
     dialog.setWindowTitle(caption);
     dialog.setLabelText(label);

@@ -3,6 +3,7 @@
 #include "text/Prompt.h"
 
 class QWidget;
+class TEingabeF;
 
 // The Prompt of the editor: Qt message boxes with German buttons, the system beep and the
 // standard file and folder dialogs. Dialogs are modal to the window given (may be null).
@@ -11,6 +12,8 @@ class QtPrompt : public Prompt
 public:
     explicit QtPrompt(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
+    // The input dialog that asks for names (created once at start); without one, a plain Qt input dialog.
+    void setInputDialog(TEingabeF *dialog) { m_inputDialog = dialog; }
 
     void error(const QString &text) override;
     void warning(const QString &text) override;
@@ -24,4 +27,5 @@ public:
 
 private:
     QWidget *m_parent;
+    TEingabeF *m_inputDialog = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "app/QtPrompt.h"
 #include "app/TWEBServerDefMainF.h"
 #include "catalogue/RvxReader.h"
+#include "dialogs/TEingabeF.h"
 #include "workspace/AppState.h"
 #include "workspace/Workspace.h"
 
@@ -44,6 +45,8 @@ int main(int argc, char *argv[])
     // The windows exist once for the whole run; the main window comes first.
     TWEBServerDefMainF mainWindow(workspace, prompt, QApplication::applicationDirPath());
     prompt.setParent(&mainWindow);
+    TEingabeF eingabeF(prompt, &mainWindow);
+    prompt.setInputDialog(&eingabeF);
     mainWindow.show();
     return QApplication::exec();
 }

@@ -17,7 +17,8 @@
 using namespace Qt::Literals::StringLiterals;
 
 Workspace::Workspace(AppState &state, Prompt &prompt, SettingsStore *settings, WorkspaceHooks hooks)
-    : m_state(state), m_prompt(prompt), m_settings(settings), m_hooks(std::move(hooks))
+    : m_state(state), m_prompt(prompt), m_settings(settings), m_hooks(std::move(hooks)),
+      m_operations(m_state, m_model, m_prompt, m_settings)
 {
 }
 
@@ -166,16 +167,32 @@ void Workspace::RefreshBtClick()
         m_hooks.refreshAllPages();
 }
 
-// The project operations are provided with the settings store; until then they leave everything
-// as it is.
-void Workspace::Neu1Click() {}
+void Workspace::Neu1Click()
+{
+    m_operations.Neu1Click();
+}
 
-void Workspace::ffnen1Click() {}
+void Workspace::ffnen1Click()
+{
+    m_operations.ffnen1Click();
+}
 
-void Workspace::ChangeNameClick() {}
+void Workspace::ChangeNameClick()
+{
+    m_operations.ChangeNameClick();
+}
 
-void Workspace::KopierenClick() {}
+void Workspace::KopierenClick()
+{
+    m_operations.KopierenClick();
+}
 
-void Workspace::SearchDirBtnClick() {}
+void Workspace::SearchDirBtnClick()
+{
+    m_operations.SearchDirBtnClick();
+}
 
-void Workspace::DirDatEdtExit() {}
+void Workspace::DirDatEdtExit()
+{
+    m_operations.DirDatEdtExit();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "workspace/ProjectModel.h"
+#include "workspace/ProjectOperations.h"
 
 #include <QString>
 
@@ -35,6 +36,7 @@ public:
     ProjectModel &model() { return m_model; }
     WorkspaceHooks &hooks() { return m_hooks; }
     SettingsStore *settingsStore() const { return m_settings; }
+    ProjectOperations &operations() { return m_operations; }
     const QString &helpFile() const { return m_helpFile; }
 
     // Start-up of the main window: fixed lists, settings, execution file, the last project's
@@ -85,4 +87,5 @@ private:
     WorkspaceHooks m_hooks;
     ProjectModel m_model;
     QString m_helpFile;
+    ProjectOperations m_operations;
 };

@@ -135,7 +135,9 @@ void TestWorkspace::startUpWithoutProjectReadsNothing()
     QVERIFY(m_calls.isEmpty());
     QVERIFY(state.ExecFileName.isEmpty());
     QVERIFY(state.ProgramFolder.endsWith(QDir::separator()));
+    prompt.expectName(u"FENNAROSET"_s, false);
     QVERIFY(workspace.FormShow());
+    QCOMPARE(state.ProjectName, u"FENNAROSET"_s);
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
