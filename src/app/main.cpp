@@ -2,7 +2,10 @@
 #include "app/TWEBServerDefMainF.h"
 #include "catalogue/RvxReader.h"
 #include "dialogs/TEingabeF.h"
+#include "page/PageModel.h"
 #include "workspace/AppState.h"
+#include "workspace/ProjectOperations.h"
+#include "workspace/Refresh.h"
 #include "workspace/Workspace.h"
 
 #ifdef Q_OS_WIN
@@ -39,7 +42,7 @@ int main(int argc, char *argv[])
     hooks.readExecFile = [&state, &prompt](const QString &path) {
         return ReadRVXFile(path, state.catalogue, prompt, &state.ExecFileDate);
     };
-    // The page refresh and the browser lookup are attached here when the page editor exists.
+    // The browser lookup is attached here when the page editor exists.
     Workspace workspace(state, prompt, &settings, std::move(hooks));
 
     // The windows exist once for the whole run; the main window comes first.
@@ -47,6 +50,14 @@ int main(int argc, char *argv[])
     prompt.setParent(&mainWindow);
     TEingabeF eingabeF(prompt, &mainWindow);
     prompt.setInputDialog(&eingabeF);
+
+    // The one page model, set up as the page editor's creation does; the full page refresh runs
+    // every page of the project through it without showing anything.
+    PageModel pageModel(state.catalogue);
+    pageModel.FillPagePosLB();
+    pageModel.InitAll();
+    workspace.hooks().refreshAllPages = [&] { RefreshAllPages(state, workspace.model().Sites, pageModel, prompt); };
+    workspace.operations().setHooks({[&pageModel] { pageModel.FillPagePosLB(); }});
     mainWindow.show();
     return QApplication::exec();
 }
