@@ -21,7 +21,7 @@ const QStringList HausFiles{u"Haus.FNP"_s, u"Haus_Küche.SHT"_s, u"Haus_Start.SH
 const QStringList HausPages{u"Start"_s, u"Küche"_s, u"Fehlt"_s};
 
 // "name=content" entries; content defaults to the name.
-using FileSpec = QStringList;
+using FileList = QStringList;
 } // namespace
 
 class TestProjectOperations : public QObject
@@ -45,11 +45,11 @@ private slots:
     void chosenDataFolder();
 
 private:
-    void writeFiles(const FileSpec &files);
+    void writeFiles(const FileList &files);
     QString content(const QString &name) const;
     QStringList files() const;
     QString path(const QString &name) const { return m_dir->filePath(name); }
-    void setUpHaus(const FileSpec &extra);
+    void setUpHaus(const FileList &extra);
 
     // Fresh for every test function and row.
     struct Fixture
@@ -75,11 +75,11 @@ void TestProjectOperations::cleanup()
     QVERIFY2(f->prompt.verifyDone(), qPrintable(f->prompt.problems().join(u'\n')));
 }
 
-void TestProjectOperations::writeFiles(const FileSpec &files)
+void TestProjectOperations::writeFiles(const FileList &files)
 {
-    for (const QString &spec : files) {
-        const QString name = spec.section(u'=', 0, 0);
-        const QString text = spec.contains(u'=') ? spec.section(u'=', 1) : name;
+    for (const QString &entry : files) {
+        const QString name = entry.section(u'=', 0, 0);
+        const QString text = entry.contains(u'=') ? entry.section(u'=', 1) : name;
         QFile file(path(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(text.toUtf8());
@@ -97,7 +97,7 @@ QStringList TestProjectOperations::files() const
     return QDir(m_dir->path()).entryList(QDir::Files, QDir::Name);
 }
 
-void TestProjectOperations::setUpHaus(const FileSpec &extra)
+void TestProjectOperations::setUpHaus(const FileList &extra)
 {
     writeFiles(HausFiles);
     writeFiles(extra);
@@ -250,7 +250,7 @@ void TestProjectOperations::openCancelledChangesNothing()
 
 void TestProjectOperations::rename_data()
 {
-    QTest::addColumn<FileSpec>("extra"); // files beside project Haus
+    QTest::addColumn<FileList>("extra"); // files beside project Haus
     QTest::addColumn<bool>("accept");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("error"); // the existing project file named in the refusal
@@ -259,33 +259,33 @@ void TestProjectOperations::rename_data()
     QTest::addColumn<bool>("changed");
 
     const QStringList villa{u"Villa.FNP"_s, u"Villa_Küche.SHT"_s, u"Villa_Start.SHT"_s, u"Villa_WEBUSERS.USR"_s};
-    QTest::newRow("all files moved") << FileSpec() << true << u"Villa"_s << QString() << villa << u"Villa"_s << true;
+    QTest::newRow("all files moved") << FileList() << true << u"Villa"_s << QString() << villa << u"Villa"_s << true;
     QTest::newRow("page file of the new name stays")
-        << FileSpec{u"Villa_Start.SHT=alt"_s} << true << u"Villa"_s << QString()
+        << FileList{u"Villa_Start.SHT=alt"_s} << true << u"Villa"_s << QString()
         << QStringList{u"Haus_Start.SHT"_s, u"Villa.FNP"_s, u"Villa_Küche.SHT"_s, u"Villa_Start.SHT"_s,
                        u"Villa_WEBUSERS.USR"_s}
         << u"Villa"_s << true;
     QTest::newRow("onto another project refused")
-        << FileSpec{u"Villa.FNP=anderes Projekt"_s} << true << u"Villa"_s << u"Villa.FNP"_s
+        << FileList{u"Villa.FNP=anderes Projekt"_s} << true << u"Villa"_s << u"Villa.FNP"_s
         << HausFiles + QStringList{u"Villa.FNP"_s} << u"Haus"_s << false;
-    QTest::newRow("onto its own name") << FileSpec() << true << u"Haus"_s << QString() << HausFiles << u"Haus"_s
+    QTest::newRow("onto its own name") << FileList() << true << u"Haus"_s << QString() << HausFiles << u"Haus"_s
                                        << true;
 #ifndef Q_OS_WIN
-    QTest::newRow("letter case only") << FileSpec() << true << u"HAUS"_s << QString()
+    QTest::newRow("letter case only") << FileList() << true << u"HAUS"_s << QString()
                                       << QStringList{u"HAUS.FNP"_s, u"HAUS_Küche.SHT"_s, u"HAUS_Start.SHT"_s,
                                                      u"HAUS_WEBUSERS.USR"_s}
                                       << u"HAUS"_s << true;
     QTest::newRow("letter case only, another project of that spelling")
-        << FileSpec{u"HAUS.FNP=anderes Projekt"_s} << true << u"HAUS"_s << u"HAUS.FNP"_s
+        << FileList{u"HAUS.FNP=anderes Projekt"_s} << true << u"HAUS"_s << u"HAUS.FNP"_s
         << QStringList{u"HAUS.FNP"_s} + HausFiles << u"Haus"_s << false;
 #endif
-    QTest::newRow("cancelled") << FileSpec() << false << QString() << QString() << HausFiles << u"Haus"_s << false;
-    QTest::newRow("blank answer") << FileSpec() << true << u"  "_s << QString() << HausFiles << u"Haus"_s << false;
+    QTest::newRow("cancelled") << FileList() << false << QString() << QString() << HausFiles << u"Haus"_s << false;
+    QTest::newRow("blank answer") << FileList() << true << u"  "_s << QString() << HausFiles << u"Haus"_s << false;
 }
 
 void TestProjectOperations::rename()
 {
-    QFETCH(FileSpec, extra);
+    QFETCH(FileList, extra);
     QFETCH(bool, accept);
     QFETCH(QString, answer);
     QFETCH(QString, error);
@@ -314,7 +314,7 @@ void TestProjectOperations::rename()
 
 void TestProjectOperations::copy_data()
 {
-    QTest::addColumn<FileSpec>("existing"); // instead of the saved project Haus
+    QTest::addColumn<FileList>("existing"); // instead of the saved project Haus
     QTest::addColumn<bool>("accept");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QStringList>("errors");
@@ -326,12 +326,12 @@ void TestProjectOperations::copy_data()
     QTest::newRow("saved project copied")
         << HausFiles << true << u"Villa"_s << QStringList{missingPage} << HausFiles + villa << u"Villa"_s;
     QTest::newRow("onto an existing project")
-        << HausFiles + FileSpec{u"Villa.FNP=anderes Projekt"_s} << true << u"Villa"_s
+        << HausFiles + FileList{u"Villa.FNP=anderes Projekt"_s} << true << u"Villa"_s
         << QStringList{TargetExists.arg(u"<dir>/Villa.FNP"_s)} << HausFiles + QStringList{u"Villa.FNP"_s} << u"Haus"_s;
     QTest::newRow("existing page file not replaced")
-        << HausFiles + FileSpec{u"Villa_Start.SHT=alt"_s} << true << u"Villa"_s
+        << HausFiles + FileList{u"Villa_Start.SHT=alt"_s} << true << u"Villa"_s
         << QStringList{CopyFailed.arg(u"<dir>/Haus_Start.SHT"_s), missingPage} << HausFiles + villa << u"Villa"_s;
-    QTest::newRow("project never saved") << FileSpec() << true << u"Villa"_s
+    QTest::newRow("project never saved") << FileList() << true << u"Villa"_s
                                          << QStringList{CopyFailed.arg(u"<dir>/Haus.FNP"_s),
                                                         CopyFailed.arg(u"<dir>/Haus_WEBUSERS.USR"_s),
                                                         CopyFailed.arg(u"<dir>/Haus_Start.SHT"_s),
@@ -342,7 +342,7 @@ void TestProjectOperations::copy_data()
 
 void TestProjectOperations::copy()
 {
-    QFETCH(FileSpec, existing);
+    QFETCH(FileList, existing);
     QFETCH(bool, accept);
     QFETCH(QString, answer);
     QFETCH(QStringList, errors);
