@@ -4,6 +4,7 @@
 // refresh time to simply copying the same page files; the smaller page counts show that the
 // refresh grows linearly with the number of pages.
 
+#include "BenchSupport.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/RvxReader.h"
 #include "catalogue/RvxScrambler.h"
@@ -24,69 +25,14 @@
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
+using namespace BenchSupport;
 
 namespace {
 
-class FailingPrompt : public Prompt
-{
-public:
-    void error(const QString &text) override { qFatal("%s", qPrintable(text)); }
-    void warning(const QString &text) override { error(text); }
-    Answer askYesNo(const QString &) override { return Answer::No; }
-    Answer askYesNoCancel(const QString &) override { return Answer::Cancel; }
-    void beep() override {}
-    bool askName(const QString &, const QString &, int, QString &) override { return false; }
-    bool chooseOpenFile(const QString &, const QString &, const QString &, const QString &, const QString &,
-                        QString &) override
-    {
-        return false;
-    }
-    bool chooseFolder(const QString &, QString &) override { return false; }
-};
-
 constexpr int CatalogueObjects = 20000;
-constexpr int VariablesPerDevice = 25;
 constexpr int RowsPerPage = 50;
 constexpr int MacrosPerPage = 10;
 constexpr int LinksPerPage = 10;
-
-const QString Rooms[] = {u"Wohnzimmer"_s, u"Küche"_s, u"Bad"_s, u"Flur"_s, u"Büro"_s, u"Gäste"_s, u"Garten"_s};
-
-QString objectName(int o)
-{
-    const QString room = Rooms[o % 7];
-    return o % 3 == 0 ? u"Licht_%1_%2"_s.arg(room).arg(o) : u"temp_%1_%2"_s.arg(room).arg(o);
-}
-
-QStringList programLines()
-{
-    const int variables = CatalogueObjects * 5 / 2;
-    const int devices = variables / VariablesPerDevice;
-    QStringList lines{execFileHeader(27, u"Benchmark"_s)};
-    lines << u"@TYPES"_s << u"Modus;0:Aus;1:Komfort;2:Eco;3:Frostschutz;MAX=004"_s;
-    for (int v = 0; v < variables; ++v) {
-        lines << u"@VAR=%1"_s.arg(v) << u"NA=Gerät%1.Wert%2"_s.arg(v / VariablesPerDevice).arg(v % VariablesPerDevice)
-              << u"VS=3"_s << u"VT=%1"_s.arg(2 + v % 4) << u"YI=0"_s << u"OI=%1"_s.arg(v / VariablesPerDevice)
-              << u"VO=%1"_s.arg(v);
-    }
-    for (int o = 0; o < CatalogueObjects; ++o) {
-        lines << u"@OBJECT=%1"_s.arg(o);
-        if (o < devices) {
-            QStringList positions;
-            for (int k = 0; k < VariablesPerDevice; ++k)
-                positions << QString::number(o * VariablesPerDevice + k);
-            lines << u"NA=Gerät%1"_s.arg(o) << u"OK=G"_s << u"DC=55"_s << u"SV="_s + positions.join(u';');
-        } else if (o % 3 == 0) {
-            lines << u"NA="_s + objectName(o) << u"OD=Licht"_s << u"OK=U"_s << u"IV=%1"_s.arg(o) << u"HT=1"_s
-                  << u"DC=1"_s << u"TI=Licht;0Z:Aus;1Z:Ein"_s;
-        } else {
-            lines << u"NA="_s + objectName(o) << u"OD=Temperatur"_s << u"OK=N"_s << u"IV=%1"_s.arg(o) << u"OF=1"_s
-                  << u"MI=-20"_s << u"MA=40"_s << u"HT=2"_s << u"DC=3"_s;
-        }
-        lines << u"@ENDOBJ"_s;
-    }
-    return lines;
-}
 
 QStringList pageLines(int page, int pages)
 {
@@ -127,7 +73,7 @@ struct Fixture
     {
         QStringList scrambled;
         QString error;
-        if (!scrambleExecFile(programLines(), scrambled, &error))
+        if (!scrambleExecFile(programLines(CatalogueObjects), scrambled, &error))
             qFatal("%s", qPrintable(error));
         const QString exec = dir.filePath(u"Bench.RVX"_s);
         if (writeTextFile(exec, scrambled) != WriteStatus::Ok || !ReadRVXFile(exec, state.catalogue, prompt, nullptr))
