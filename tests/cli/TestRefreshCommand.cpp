@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "catalogue/RvxScrambler.h"
 #include "cli/CliRunner.h"
 #include "text/FilePaths.h"
@@ -12,12 +13,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList fileLines(const QString &path)
 {

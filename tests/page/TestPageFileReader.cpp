@@ -4,6 +4,7 @@
 #include "page/PageFileReader.h"
 #include "page/PageFileWriter.h"
 #include "page/PageModel.h"
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "text/FilePaths.h"
 #include "text/OperationError.h"
@@ -17,12 +18,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QString checks(const QList<CheckEntry> &list)
 {

@@ -4,6 +4,7 @@
 #include "page/PageFileWriter.h"
 #include "page/PageModel.h"
 #include "page/PageParts.h"
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "text/FilePaths.h"
 
@@ -14,12 +15,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 TPSObj *offered(const PageModel &model, const QString &name)
 {

@@ -1,4 +1,5 @@
 #include "text/Cp1252.h"
+#include "support/FileBytes.h"
 #include "text/FilePaths.h"
 #include "text/TextFile.h"
 
@@ -8,23 +9,6 @@
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-} // namespace
 
 class TestTextFile : public QObject
 {
@@ -87,7 +71,7 @@ void TestTextFile::writesCrLfAfterEveryLine()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"a.txt"_s);
     QCOMPARE(writeTextFile(path, {u"eins"_s, QString(), u"Tür"_s}), WriteStatus::Ok);
-    QCOMPARE(readBytes(path), QByteArray("eins\r\n\r\nT\xFCr\r\n"));
+    QCOMPARE(fileBytes(path), QByteArray("eins\r\n\r\nT\xFCr\r\n"));
 }
 
 void TestTextFile::readsLines_data()
@@ -163,9 +147,9 @@ void TestTextFile::failedWriteLeavesOldFile()
     // A folder where the temporary file would go cannot be written: make the target a folder's
     // child whose folder vanished, then check the original is still intact.
     QCOMPARE(writeTextFile(dir.filePath(u"gone/keep.txt"_s), {u"new"_s}), WriteStatus::CreateFailed);
-    QCOMPARE(readBytes(path), QByteArray("old\r\n"));
+    QCOMPARE(fileBytes(path), QByteArray("old\r\n"));
     QCOMPARE(writeTextFile(path, {u"new"_s}), WriteStatus::Ok);
-    QCOMPARE(readBytes(path), QByteArray("new\r\n"));
+    QCOMPARE(fileBytes(path), QByteArray("new\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"keep.txt"_s});
 }
 

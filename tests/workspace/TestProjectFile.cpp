@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "text/Cp1252.h"
 #include "workspace/AppState.h"
@@ -9,27 +10,6 @@
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-// The bytes of a literal that holds NUL bytes, without its terminating NUL.
-template <qsizetype N> QByteArray withNul(const char (&bytes)[N])
-{
-    return QByteArray(bytes, N - 1);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-} // namespace
 
 class TestProjectFile : public QObject
 {
@@ -62,7 +42,7 @@ void TestProjectFile::writesTheNineLineExample()
     ScriptedPrompt prompt;
 
     QVERIFY(WriteProjectFile(u"Haus"_s, state, model, prompt));
-    QCOMPARE(readBytes(dir.filePath(u"Haus.FNP"_s)), readBytes(QFINDTESTDATA("../data/project_two_pages_one_ip.FNP")));
+    QCOMPARE(fileBytes(dir.filePath(u"Haus.FNP"_s)), fileBytes(QFINDTESTDATA("../data/project_two_pages_one_ip.FNP")));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
@@ -89,7 +69,7 @@ void TestProjectFile::readsTheExampleBackAndWritesItIdentically()
     state.DataFolder = dir.path();
     model.DirDatText = u"C:\\Daten"_s;
     QVERIFY(WriteProjectFile(u"Haus"_s, state, model, prompt));
-    QCOMPARE(readBytes(dir.filePath(u"Haus.FNP"_s)), readBytes(golden));
+    QCOMPARE(fileBytes(dir.filePath(u"Haus.FNP"_s)), fileBytes(golden));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
@@ -144,7 +124,7 @@ void TestProjectFile::writesOptionalLinesOnlyWhenSet()
     model.testmode = options & 4;
     ScriptedPrompt prompt;
     QVERIFY(WriteProjectFile(u"P"_s, state, model, prompt));
-    QCOMPARE(readBytes(dir.filePath(u"P.FNP"_s)), Cp1252::encode(expected));
+    QCOMPARE(fileBytes(dir.filePath(u"P.FNP"_s)), Cp1252::encode(expected));
     QCOMPARE(model.AuthMsg, expectedAuthMsg);
 }
 

@@ -1,6 +1,7 @@
 #include "page/PageTestCatalogue.h"
 
 #include "page/PageModel.h"
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "text/FilePaths.h"
 #include "text/TextFile.h"
@@ -14,12 +15,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList fileLines(const QString &path)
 {

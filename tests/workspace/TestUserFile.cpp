@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "workspace/AppState.h"
 #include "workspace/ProjectModel.h"
@@ -10,25 +11,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-// The bytes of a literal that holds NUL bytes, without its terminating NUL.
-template <qsizetype N> QByteArray withNul(const char (&bytes)[N])
-{
-    return QByteArray(bytes, N - 1);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // Rows as "user|password|start page", one string per grid row.
 QStringList rowsOf(const ProjectModel &model)
 {
@@ -107,7 +89,7 @@ void TestUserFile::writesOneLinePerNamedUser()
     model.Users = usersFrom(rows);
     ScriptedPrompt prompt;
     QVERIFY(WriteUserFile(u"P"_s, m_state, model, prompt));
-    QCOMPARE(readBytes(m_dir.filePath(u"P_WEBUSERS.USR"_s)), expected);
+    QCOMPARE(fileBytes(m_dir.filePath(u"P_WEBUSERS.USR"_s)), expected);
 }
 
 void TestUserFile::readsLinesIntoRows_data()
@@ -157,7 +139,7 @@ void TestUserFile::blankOnlyFileBecomesAUserNamedBlank()
     QVERIFY(ReadUserFile(u"P"_s, m_state, model, prompt));
     QCOMPARE(model.Users.at(0).User, u" "_s);
     QVERIFY(WriteUserFile(u"P"_s, m_state, model, prompt));
-    QCOMPARE(readBytes(m_dir.filePath(u"P_WEBUSERS.USR"_s)), QByteArray(" ;;\r\n"));
+    QCOMPARE(fileBytes(m_dir.filePath(u"P_WEBUSERS.USR"_s)), QByteArray(" ;;\r\n"));
 }
 
 void TestUserFile::readingFewerUsersEmptiesTheRest()

@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "text/OperationError.h"
 #include "workspace/AppState.h"
@@ -11,15 +12,6 @@
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-} // namespace
 
 // Start-up, saving and closing with an in-memory settings store and hooks that record what they
 // were asked to do.
