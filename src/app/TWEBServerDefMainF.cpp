@@ -67,9 +67,9 @@ const QString DescIPListText = u"Für die IPs, die in dieser Liste eingetragen w
 constexpr int RVXFileLabelWidth = 330;
 } // namespace
 
-TWEBServerDefMainF::TWEBServerDefMainF(Workspace &workspace, Prompt &prompt, const QString &programFolder,
-                                       QWidget *parent)
-    : QMainWindow(parent), m_workspace(workspace), m_prompt(prompt)
+TWEBServerDefMainF::TWEBServerDefMainF(Workspace &workspace, Prompt &prompt, PageEditorView &editor,
+                                       const QString &programFolder, QWidget *parent)
+    : QMainWindow(parent), m_workspace(workspace), m_prompt(prompt), m_editor(editor)
 {
     setObjectName(u"WEBServerDefMainF"_s);
     setWindowTitle(Caption);
@@ -453,13 +453,13 @@ void TWEBServerDefMainF::closeEvent(QCloseEvent *event)
 void TWEBServerDefMainF::Neu1Click()
 {
     const ReloadOnExit reload(*this);
-    m_workspace.Neu1Click();
+    m_workspace.operations().Neu1Click();
 }
 
 void TWEBServerDefMainF::ffnen1Click()
 {
     const ReloadOnExit reload(*this);
-    m_workspace.ffnen1Click();
+    m_workspace.operations().ffnen1Click();
 }
 
 void TWEBServerDefMainF::Speichern1Click()
@@ -471,13 +471,13 @@ void TWEBServerDefMainF::Speichern1Click()
 void TWEBServerDefMainF::ChangeNameClick()
 {
     const ReloadOnExit reload(*this);
-    m_workspace.ChangeNameClick();
+    m_workspace.operations().ChangeNameClick();
 }
 
 void TWEBServerDefMainF::KopierenClick()
 {
     const ReloadOnExit reload(*this);
-    m_workspace.KopierenClick();
+    m_workspace.operations().KopierenClick();
 }
 
 // Execution file, updater, help and info come with their own window parts.
@@ -496,10 +496,19 @@ void TWEBServerDefMainF::InternetUpdate1Click() {}
 
 void TWEBServerDefMainF::Info1Click() {}
 
-// New and edited pages go through the page editor, which is connected here when it exists.
-void TWEBServerDefMainF::NewSiteBtnClick() {}
+void TWEBServerDefMainF::NewSiteBtnClick()
+{
+    const ReloadOnExit reload(*this);
+    m_workspace.NewSiteBtnClick(m_editor);
+}
 
-void TWEBServerDefMainF::WorkSiteBtnClick() {}
+void TWEBServerDefMainF::WorkSiteBtnClick()
+{
+    const ReloadOnExit reload(*this);
+    const int row = m_workspace.WorkSiteBtnClick(SiteBox->currentRow(), m_editor);
+    if (row >= 0)
+        SiteBox->setCurrentRow(row);
+}
 
 void TWEBServerDefMainF::DelSiteBtnClick()
 {
@@ -513,7 +522,7 @@ void TWEBServerDefMainF::DelSiteBtnClick()
 
 void TWEBServerDefMainF::RefreshBtClick()
 {
-    m_workspace.RefreshBtClick();
+    m_workspace.RefreshAllPages();
 }
 
 void TWEBServerDefMainF::TakePageClick()
@@ -525,13 +534,13 @@ void TWEBServerDefMainF::TakePageClick()
 void TWEBServerDefMainF::SearchDirBtnClick()
 {
     const ReloadOnExit reload(*this);
-    m_workspace.SearchDirBtnClick();
+    m_workspace.operations().SearchDirBtnClick();
 }
 
 void TWEBServerDefMainF::DirDatEdtExit()
 {
     const ReloadOnExit reload(*this);
-    m_workspace.DirDatEdtExit();
+    m_workspace.operations().DirDatEdtExit();
 }
 
 void TWEBServerDefMainF::AuthMsgEdtEnter()

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+class PageEditorView;
 class Prompt;
 class Workspace;
 class QAction;
@@ -26,8 +27,10 @@ class TWEBServerDefMainF : public QMainWindow
 public:
     static inline const QString Caption = QStringLiteral("Fennaro WebDef");
 
-    // Builds the window and runs the start-up sequence (FormCreate) for programFolder.
-    TWEBServerDefMainF(Workspace &workspace, Prompt &prompt, const QString &programFolder, QWidget *parent = nullptr);
+    // Builds the window and runs the start-up sequence (FormCreate) for programFolder. Pages are
+    // created and edited with editor.
+    TWEBServerDefMainF(Workspace &workspace, Prompt &prompt, PageEditorView &editor, const QString &programFolder,
+                       QWidget *parent = nullptr);
     ~TWEBServerDefMainF() override;
 
     // Shows the model in the controls without firing their handlers.
@@ -92,6 +95,7 @@ private:
 
     Workspace &m_workspace;
     Prompt &m_prompt;
+    PageEditorView &m_editor;
     bool m_shown = false;
     QMetaObject::Connection m_focusConnection; // application-wide, dropped before the controls go
 

@@ -1,11 +1,8 @@
 #include "app/QtPrompt.h"
 #include "app/TWEBServerDefMainF.h"
-#include "catalogue/RvxReader.h"
 #include "dialogs/TEingabeF.h"
-#include "page/PageModel.h"
+#include "editor/TSiteDefF.h"
 #include "workspace/AppState.h"
-#include "workspace/ProjectOperations.h"
-#include "workspace/Refresh.h"
 #include "workspace/Workspace.h"
 
 #ifdef Q_OS_WIN
@@ -38,26 +35,16 @@ int main(int argc, char *argv[])
 #endif
     AppState state;
     QtPrompt prompt;
-    WorkspaceHooks hooks;
-    hooks.readExecFile = [&state, &prompt](const QString &path) {
-        return ReadRVXFile(path, state.catalogue, prompt, &state.ExecFileDate);
-    };
-    // The browser lookup is attached here when the page editor exists.
-    Workspace workspace(state, prompt, &settings, std::move(hooks));
+    // The browser lookup is attached here when it exists.
+    Workspace workspace(state, prompt, &settings);
 
-    // The windows exist once for the whole run; the main window comes first.
-    TWEBServerDefMainF mainWindow(workspace, prompt, QApplication::applicationDirPath());
+    // The windows exist once for the whole run. The page editor is shown modally, centred on the
+    // screen; the main window's start-up reads the catalogue and sets up the editor's page model.
+    TSiteDefF siteDefF(workspace, prompt);
+    TWEBServerDefMainF mainWindow(workspace, prompt, siteDefF, QApplication::applicationDirPath());
     prompt.setParent(&mainWindow);
     TEingabeF eingabeF(prompt, &mainWindow);
     prompt.setInputDialog(&eingabeF);
-
-    // The one page model, set up as the page editor's creation does; the full page refresh runs
-    // every page of the project through it without showing anything.
-    PageModel pageModel(state.catalogue);
-    pageModel.FillPagePosLB();
-    pageModel.InitAll();
-    workspace.hooks().refreshAllPages = [&] { RefreshAllPages(state, workspace.model().Sites, pageModel, prompt); };
-    workspace.operations().setHooks({[&pageModel] { pageModel.FillPagePosLB(); }});
     mainWindow.show();
     return QApplication::exec();
 }

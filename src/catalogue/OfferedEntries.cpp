@@ -2,8 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 
-#include <QCollator>
-#include <QLocale>
+#include "text/Collation.h"
 
 #include <algorithm>
 #include <vector>
@@ -63,11 +62,7 @@ TPSObj *OfferedEntries::find(const QString &name) const
 
 void OfferedEntries::sortEntries(QList<OfferedEntry> &entries)
 {
-    // A fixed collation, not the system locale, so the order never depends on the environment.
-    QCollator collator(QLocale(QLocale::German, QLocale::Germany));
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(false);
-    collator.setIgnorePunctuation(false);
+    const QCollator collator = germanCollator();
 
     // One sort key per entry instead of collating in every comparison.
     std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;

@@ -10,6 +10,10 @@ inline const QString AutoRefreshWithInput =
                    "Eingaben sonst durch die Aktualisierung gelöscht würden.\r"
                    "Automatische Aktualisierung wird deaktiviert.");
 inline const QString OnlyObjects = QStringLiteral("Nur Objekte zulässig");
+inline const QString NameMissing = QStringLiteral("Name muss angegeben werden");
+inline const QString NameTaken = QStringLiteral("Dieser Name ist schon vergeben");
+inline const QString DiscardChangesQuestion = QStringLiteral("Änderungen werden nicht gespeichert. Ist das richtig?");
+inline const QString EditorCaption = QStringLiteral("WEB-Seite definieren");
 
 // Input states of an object row.
 inline const QString InputYes = QStringLiteral("ja");

@@ -1,5 +1,7 @@
 #include "page/PageFileReader.h"
 
+#include "page/LayoutFields.h"
+#include "page/LinkText.h"
 #include "page/Messages.h"
 #include "page/PageModel.h"
 #include "page/PageParts.h"
@@ -158,31 +160,11 @@ private:
             readStyle(line, u"NAV"_s, d.NaviFontName, d.NaviFontSize, d.NaviFontStyle, d.NaviFontColor, d.NaviBGColor))
             return;
 
-        constexpr Limits::Range none{std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()};
-        const struct
-        {
-            const char16_t *key;
-            qint32 *field;
-            Limits::Range range;
-        } numbers[] = {
-            {u"OBWIDTH", &d.ObjWidth, Limits::ObjWidth},
-            {u"OWWIDTH", &d.ValueWidth, none},
-            {u"OPWIDTH", &d.PictWidth, Limits::PictWidth},
-            {u"LMHL", &d.LeftMarginHeadline, none},
-            {u"LMOBJ", &d.LeftMarginObj, none},
-            {u"LMMAC", &d.LeftMarginMacro, none},
-            {u"PW", &d.RowWidth, none},
-            {u"RHM", &d.RowHeight, Limits::RowHeight},
-            {u"FW", &d.FrameWidth, Limits::FrameWidth},
-            {u"CELLD", &d.CellDist, Limits::CellDist},
-            {u"TXD", &d.TextDist, Limits::TextDist},
-            {u"INPW", &d.InputWidth, Limits::InputWidth},
-        };
         QString v;
-        for (const auto &n : numbers) {
-            if (key(line, QString::fromUtf16(n.key), v)) {
+        for (const LayoutNumberField &n : LayoutFields::Numbers) {
+            if (key(line, n.keyText(), v)) {
                 if (const auto number = parseWholeNumber(v))
-                    *n.field = n.range.clamp(*number);
+                    d.*n.field = n.range.clamp(*number);
                 return;
             }
         }
@@ -206,7 +188,11 @@ private:
             const QChar first = field[0];
             if (first < u'0' || first > u'9' || first.digitValue() >= names.size())
                 throw OperationError::notAnInteger(field.left(1));
-            list.append({names[first.digitValue()], field.size() > 1});
+            // A part named twice keeps its first place: written twice, its rows would multiply
+            // with every refresh.
+            const QString &name = names[first.digitValue()];
+            if (std::none_of(list.cbegin(), list.cend(), [&name](const CheckEntry &e) { return e.text == name; }))
+                list.append({name, field.size() > 1});
         }
     }
 
@@ -238,9 +224,9 @@ private:
             const QString item = EntitiesToUmlauts(ListFieldSep(n, v, linkSep));
             const qsizetype p = item.indexOf(nameSep);
             if (p < 0)
-                m_model.NaviLB.append(u" : "_s + item);
+                m_model.NaviLB.append(LinkText::join(QString(), item));
             else
-                m_model.NaviLB.append(item.left(p) + u" : "_s + item.mid(p + 1, 1023));
+                m_model.NaviLB.append(LinkText::join(item.left(p), item.mid(p + 1, 1023)));
         }
     }
 
@@ -311,6 +297,6 @@ bool LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt)
 
     model.HeadPreview = model.SiteData.Headline;
     if (!model.NaviLB.isEmpty())
-        model.NaviPreview = PageModel::linkPreview(model.NaviLB.first());
+        model.NaviPreview = LinkText::preview(model.NaviLB.first());
     return true;
 }

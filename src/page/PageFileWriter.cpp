@@ -1,9 +1,12 @@
 #include "page/PageFileWriter.h"
 
 #include "catalogue/Catalogue.h"
+#include "page/LayoutFields.h"
+#include "page/LinkText.h"
 #include "page/PageModel.h"
 #include "page/PageParts.h"
 #include "text/Entities.h"
+#include "text/KeyValue.h"
 #include "text/FilePaths.h"
 #include "text/Messages.h"
 #include "text/OperationError.h"
@@ -13,7 +16,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -145,8 +147,8 @@ QString naviLine(const QStringList &links)
 {
     QString value;
     for (const QString &link : links) {
-        const qsizetype p = link.indexOf(u" : "_s) + 1; // from 1; 0 when missing
-        value += link.left(std::max<qsizetype>(p - 1, 0)) + LinkNameEnd + link.mid(p + 2, 1023) + LinkEnd;
+        const LinkText::Parts parts = LinkText::split(link, 1023);
+        value += parts.name + LinkNameEnd + parts.target + LinkEnd;
     }
     return u"NAVI="_s + UmlautsToEntities(value);
 }
@@ -200,16 +202,6 @@ QString boolText(bool on)
     return on ? u"1"_s : u"0"_s;
 }
 
-// The last part of path: the file name as the file system sees it.
-QString fileNamePart(const QString &path)
-{
-    qsizetype p = path.lastIndexOf(u'/');
-#ifdef Q_OS_WIN
-    p = std::max(p, path.lastIndexOf(u'\\'));
-#endif
-    return path.mid(p + 1);
-}
-
 } // namespace
 
 QString formatMinMax(double value, int decimals, const QLocale &locale)
@@ -255,16 +247,8 @@ QStringList pageFileLines(const PageModel &model, const QLocale &locale)
     styleLines(u"OBJ"_s, d.ObjFontName, d.ObjFontSize, d.ObjFontStyle, d.ObjFontColor, d.ObjBGColor, lines);
     styleLines(u"VAL"_s, d.ValFontName, d.ValFontSize, d.ValFontStyle, d.ValFontColor, d.ValBGColor, lines);
     styleLines(u"NAV"_s, d.NaviFontName, d.NaviFontSize, d.NaviFontStyle, d.NaviFontColor, d.NaviBGColor, lines);
-    const std::pair<const char16_t *, qint32> numbers[] = {
-        {u"OBWIDTH=", d.ObjWidth},    {u"OWWIDTH=", d.ValueWidth},
-        {u"OPWIDTH=", d.PictWidth},   {u"LMHL=", d.LeftMarginHeadline},
-        {u"LMOBJ=", d.LeftMarginObj}, {u"LMMAC=", d.LeftMarginMacro},
-        {u"PW=", d.RowWidth},         {u"RHM=", d.RowHeight},
-        {u"FW=", d.FrameWidth},       {u"CELLD=", d.CellDist},
-        {u"TXD=", d.TextDist},        {u"INPW=", d.InputWidth},
-    };
-    for (const auto &[key, value] : numbers)
-        lines << QString::fromUtf16(key) + QString::number(value);
+    for (const LayoutNumberField &number : LayoutFields::Numbers)
+        lines << number.keyText() + u'=' + QString::number(d.*number.field);
     lines << u"PICSTR="_s + boolText(d.PictStretch);
 
     QList<qsizetype> parts;
@@ -283,25 +267,9 @@ bool CreateHTMLSourcePage(const PageModel &model, const QString &DatNam, Prompt 
 {
     // Checked on every platform: a page name can never lead outside the data folder, and every
     // file stays usable on the Windows machines that run the web server.
-    std::optional<int> refused;
-    if (!isValidWindowsFileName(model.SiteName) || !isValidWindowsFileName(fileNamePart(DatNam)))
-        refused = 123;
-    else if (DatNam.size() > 259)
-        refused = 3;
-    if (refused) {
-        prompt.error(Messages::WriteFailed.arg(*refused).arg(DatNam));
+    if (!isValidWindowsFileName(model.SiteName)) {
+        reportWriteFailed(prompt, DatNam, FileError::InvalidName);
         return false;
     }
-
-    int errorNumber = 0;
-    switch (writeTextFile(DatNam, pageFileLines(model, locale), &errorNumber)) {
-    case WriteStatus::Ok:
-        return true;
-    case WriteStatus::CreateFailed:
-        prompt.error(Messages::WriteFailed.arg(errorNumber).arg(DatNam));
-        return false;
-    case WriteStatus::WriteFailed:
-        break;
-    }
-    throw OperationError::ioError(errorNumber);
+    return writeTextFileReported(DatNam, pageFileLines(model, locale), prompt);
 }

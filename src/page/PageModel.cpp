@@ -1,22 +1,24 @@
 #include "page/PageModel.h"
 
 #include "catalogue/Catalogue.h"
+#include "page/LinkText.h"
 #include "page/Messages.h"
+#include "page/PageFileReader.h"
+#include "page/PageFileWriter.h"
 #include "page/PageParts.h"
+#include "text/Collation.h"
 #include "text/FilePaths.h"
+#include "text/KeyValue.h"
 #include "text/Messages.h"
+#include "text/OperationError.h"
 #include "text/Prompt.h"
 
-#include <QCollator>
-#include <QLocale>
 
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-const QString LinkSeparator = u" : "_s;
 
 template <typename Row> int moveUp(QList<Row> &rows, int row)
 {
@@ -36,17 +38,6 @@ template <typename Row> int moveDown(QList<Row> &rows, int row)
 }
 
 } // namespace
-
-QString trimBlanks(const QString &s)
-{
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && s[begin].unicode() <= 32)
-        ++begin;
-    while (end > begin && s[end - 1].unicode() <= 32)
-        --end;
-    return s.mid(begin, end - begin);
-}
 
 PageModel::PageModel(Catalogue &catalogue) : m_catalogue(catalogue), m_offered(catalogue)
 {
@@ -153,7 +144,7 @@ TextStyleRef PageModel::textStyle(TextStyle which)
 
 QString PageModel::pageFilePath() const
 {
-    return projectFilePath(DirDat, MainName + u'_' + SiteName + u".SHT"_s);
+    return ProjectFiles::pageFile(DirDat, MainName, SiteName);
 }
 
 void PageModel::fillOtherPages(const QStringList &allPages)
@@ -163,9 +154,91 @@ void PageModel::fillOtherPages(const QStringList &allPages)
         if (page != SiteName)
             SeitenLB.append(page);
     }
-    QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const QCollator collator = germanCollator();
     std::stable_sort(SeitenLB.begin(), SeitenLB.end(), collator);
+}
+
+void PageModel::prepareShow(const QStringList &allPages, Prompt &prompt)
+{
+    PageNameText = SiteName;
+    InitData();
+    fillOtherPages(allPages);
+    if (NewPage) {
+        whitenBackgrounds();
+    } else {
+        // A page whose reading stops keeps what was read so far; the editor opens all the same.
+        try {
+            LoadHTMLSourcePage(*this, pageFilePath(), prompt);
+        } catch (const OperationError &e) {
+            prompt.error(e.message());
+        }
+    }
+    IsChanged = false;
+}
+
+PageModel::NameCheck PageModel::CheckPageName(const QStringList &allPages)
+{
+    PageNameText = trimBlanks(PageNameText);
+    if (PageNameText.isEmpty())
+        return NameCheck::Empty;
+    // An existing page keeps its own name; another letter case finds its own entry and is taken.
+    const bool found = allPages.contains(PageNameText, Qt::CaseInsensitive);
+    if (found && (NewPage || PageNameText != SiteName))
+        return NameCheck::Taken;
+    return NameCheck::Ok;
+}
+
+QString PageModel::nameCheckMessage(NameCheck check)
+{
+    switch (check) {
+    case NameCheck::Empty:
+        return PageMessages::NameMissing;
+    case NameCheck::Taken:
+        return PageMessages::NameTaken;
+    case NameCheck::Ok:
+        break;
+    }
+    return QString();
+}
+
+PageModel::SaveResult PageModel::OKBtnClick(const QStringList &allPages, Prompt &prompt, NameCheck *check)
+{
+    enforceAutoRefreshRule(prompt);
+    const NameCheck result = CheckPageName(allPages);
+    if (check)
+        *check = result;
+    if (result != NameCheck::Ok)
+        return SaveResult::NameRefused;
+    SiteName = PageNameText;
+    if (!CreateHTMLSourcePage(*this, pageFilePath(), prompt))
+        return SaveResult::NotWritten;
+    IsChanged = false;
+    return SaveResult::Saved;
+}
+
+bool PageModel::FormCloseQuery(Prompt &prompt) const
+{
+    return !IsChanged || prompt.askYesNo(PageMessages::DiscardChangesQuestion) == Prompt::Answer::Yes;
+}
+
+PageModel::AddButtons PageModel::ObjBoxClick(const TPSObj &e)
+{
+    AddButtons buttons;
+    if (e.ObjKind == u'B' || e.ObjKind == u'M')
+        buttons.object = false;
+    if (e.ObjKind == u'N' || e.ObjKind == u'S' || e.Source == u'V' || (e.ObjKind == u'U' && e.HdwTyp != 2))
+        buttons.macro = false;
+    return buttons;
+}
+
+QString PageModel::acceptedLabel(const QString &typed, bool *refused)
+{
+    QString label = typed;
+    label.remove(u'@');
+    label.remove(u'"');
+    if (refused)
+        *refused = label.size() != typed.size();
+    return label;
 }
 
 const ObjRow &PageModel::sgRow(int row) const
@@ -306,7 +379,7 @@ bool PageModel::appendPageLink(qsizetype pageIndex, Prompt &prompt)
         return false;
     }
     const QString &page = SeitenLB[pageIndex];
-    NaviLB.append(page + LinkSeparator + page);
+    NaviLB.append(LinkText::join(page, page));
     IsChanged = true;
     return true;
 }
@@ -345,7 +418,10 @@ bool PageModel::beginEditLink(qsizetype index, Prompt &prompt, QString &name, QS
         return false;
     }
     NewLink = false;
-    splitLink(NaviLB[index], name, target, ExtLink);
+    const LinkText::Edited edited = LinkText::forEditing(NaviLB[index]);
+    name = edited.name;
+    target = edited.target;
+    ExtLink = edited.external;
     IsChanged = true;
     return true;
 }
@@ -359,7 +435,7 @@ void PageModel::beginNewLink()
 
 qsizetype PageModel::commitLink(qsizetype index, const QString &name, const QString &target)
 {
-    const QString text = linkText(name, target, ExtLink);
+    const QString text = LinkText::joinEdited(name, target, ExtLink);
     ExtLink = false;
     if (NewLink || index < 0 || index >= NaviLB.size()) {
         NaviLB.append(text);
@@ -367,29 +443,6 @@ qsizetype PageModel::commitLink(qsizetype index, const QString &name, const QStr
     }
     NaviLB[index] = text;
     return index;
-}
-
-QString PageModel::linkText(const QString &name, const QString &target, bool external)
-{
-    return name + (external ? u" : >"_s : LinkSeparator) + target;
-}
-
-void PageModel::splitLink(const QString &link, QString &name, QString &target, bool &external)
-{
-    // Positions as the edit panel counts them (from 1): without " : " the separator position is 0,
-    // so the name is empty and the target starts at the third character.
-    const qsizetype p = link.indexOf(LinkSeparator) + 1;
-    name = link.left(std::max<qsizetype>(p - 1, 0)).trimmed();
-    target = link.mid(p + 2, 255).trimmed();
-    external = target.startsWith(u'>');
-    if (external)
-        target.remove(0, 1);
-}
-
-QString PageModel::linkPreview(const QString &link)
-{
-    const qsizetype p = link.indexOf(u':');
-    return p < 0 ? link : link.left(p);
 }
 
 qsizetype PageModel::moveEntryUp(QList<CheckEntry> &list, qsizetype index)

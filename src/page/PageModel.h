@@ -98,9 +98,6 @@ inline constexpr Range TextDist{0, 200};
 inline constexpr Range AutoAktSec{5, 300};
 } // namespace Limits
 
-// s without the characters of code 32 and below at both ends (how row names are trimmed).
-QString trimBlanks(const QString &s);
-
 // One entry of the build order or of the object column order.
 struct CheckEntry
 {
@@ -147,6 +144,7 @@ public:
     bool NewPage = false;
     bool IsChanged = false;
     qint32 fileversion = 0;
+    QString PageNameText; // PageNameEdt: the name the page is saved under
     bool ExtLink = false;
     bool NewLink = false;
 
@@ -199,6 +197,43 @@ public:
     // The other pages of allPages (exact comparison with SiteName), sorted without letter case.
     void fillOtherPages(const QStringList &allPages);
 
+    // The page editor's life cycle. allPages is the project's page list (the main window's SiteBox).
+
+    enum class NameCheck { Ok, Empty, Taken };
+    enum class SaveResult { Saved, NameRefused, NotWritten };
+
+    // Showing: PageNameText := SiteName; InitData; the other pages; a new page gets white
+    // backgrounds, an existing page is read from its file. A reading error is shown and the page
+    // keeps the lines read so far. Ends unchanged (IsChanged false) whatever happened before.
+    void prepareShow(const QStringList &allPages, Prompt &prompt);
+    // Trims PageNameText (blanks at both ends) and checks it against allPages: empty, or taken when
+    // found without regard to letter case while NewPage is on or the name differs from SiteName.
+    NameCheck CheckPageName(const QStringList &allPages);
+    // The message for a refused name ("Name muss angegeben werden", "Dieser Name ist schon vergeben").
+    static QString nameCheckMessage(NameCheck check);
+    // OK: the automatic refresh rule (message, saving goes on), the name check, SiteName :=
+    // PageNameText, the page file written. NameRefused: nothing written, no message shown yet
+    // (the caller shows nameCheckMessage once the name field is in front). NotWritten: the writer
+    // has shown its message and the model is as it was, SiteName already the new name. Saved
+    // clears IsChanged. A failure half-way through writing throws OperationError.
+    SaveResult OKBtnClick(const QStringList &allPages, Prompt &prompt, NameCheck *check = nullptr);
+    // Whether the editor may close: without unsaved edits, or when the user confirms losing them.
+    bool FormCloseQuery(Prompt &prompt) const;
+
+    // Which add buttons an offered entry enables (ObjBoxClick).
+    struct AddButtons
+    {
+        bool object = true;
+        bool macro = true;
+        bool operator==(const AddButtons &) const = default;
+    };
+    static AddButtons ObjBoxClick(const TPSObj &entry);
+
+    // A label as typed into a grid cell, without the characters that break its row in the page
+    // file ("@" separates the row's fields, a double quote hides separators); refused is set when
+    // any were removed.
+    static QString acceptedLabel(const QString &typed, bool *refused = nullptr);
+
     // Object grid. All return the grid row to select afterwards.
     int sgRowCount() const { return int(SGRows.size()) + 2; }
     const ObjRow &sgRow(int row) const; // 1..sgRowCount()-1
@@ -234,20 +269,13 @@ public:
     qsizetype moveLinkUp(qsizetype index);
     qsizetype moveLinkDown(qsizetype index);
     // Opens the link edit panel on link index: NewLink off, ExtLink as the link is external, name and
-    // target as splitLink gives them; IsChanged is set. "Kein Eintrag ausgewählt" without a link.
+    // target as LinkText::forEditing gives them; IsChanged is set. "Kein Eintrag ausgewählt" without a link.
     bool beginEditLink(qsizetype index, Prompt &prompt, QString &name, QString &target);
     // Opens the panel for a new external link: ExtLink and NewLink on; IsChanged is set.
     void beginNewLink();
     // Stores the panel's link as typed: appended for a new link, else replacing link index. ExtLink
     // goes off. Returns the index of the stored link.
     qsizetype commitLink(qsizetype index, const QString &name, const QString &target);
-    // The link text as the edit panel stores it: name + " : >" + target (external) or name + " : " + target.
-    static QString linkText(const QString &name, const QString &target, bool external);
-    // Splits a link for the edit panel: name and target trimmed, target at most 255 characters,
-    // an external target without its ">" (then at most 254 characters).
-    static void splitLink(const QString &link, QString &name, QString &target, bool &external);
-    // The name part shown by the navigation preview: the text up to its first ":".
-    static QString linkPreview(const QString &link);
 
     // Build order and column order: move an entry with its check mark; returns the new selection.
     static qsizetype moveEntryUp(QList<CheckEntry> &list, qsizetype index);

@@ -9,10 +9,6 @@ namespace {
 // Windows keeps full file names below this length (MAX_PATH including the terminating zero).
 constexpr qsizetype MaxPathLength = 259;
 
-constexpr int ErrorPathNotFound = 3;
-constexpr int ErrorAccessDenied = 5;
-constexpr int ErrorInvalidName = 123;
-
 qsizetype lastDelimiter(const QString &path)
 {
     qsizetype p = path.lastIndexOf(pathDelimiter());
@@ -44,6 +40,28 @@ QString projectFilePath(const QString &folder, const QString &name)
     return withTrailingDelimiter(folder) + name;
 }
 
+namespace ProjectFiles {
+QString projectFile(const QString &folder, const QString &project)
+{
+    return projectFilePath(folder, project + ProjectSuffix);
+}
+
+QString userListFile(const QString &folder, const QString &project)
+{
+    return projectFilePath(folder, project + UserListSuffix);
+}
+
+QString pageFile(const QString &folder, const QString &project, const QString &page)
+{
+    return projectFilePath(folder, pageFileName(project, page));
+}
+
+QString pageFileName(const QString &project, const QString &page)
+{
+    return project + u'_' + page + PageSuffix;
+}
+} // namespace ProjectFiles
+
 bool isValidWindowsFileName(QStringView name)
 {
     for (const QChar c : name) {
@@ -72,20 +90,20 @@ int fileErrorNumber(const QString &path, int osError)
     const qsizetype delimiter = lastDelimiter(path);
     const QString name = path.mid(delimiter + 1);
     if (!isValidWindowsFileName(name))
-        return ErrorInvalidName;
+        return FileError::InvalidName;
     if (path.size() > MaxPathLength)
-        return ErrorPathNotFound;
+        return FileError::PathNotFound;
     const QString folder = delimiter < 0 ? QDir::currentPath() : path.left(delimiter + 1);
     const QFileInfo folderInfo(folder);
     if (!folderInfo.exists() || !folderInfo.isDir())
-        return ErrorPathNotFound;
+        return FileError::PathNotFound;
     if (osError == 0)
         osError = errno;
     const QFileInfo fileInfo(path);
     if (osError == EACCES || osError == EPERM || osError == EROFS || !folderInfo.isWritable()
         || (fileInfo.exists() && (!fileInfo.isWritable() || fileInfo.isDir())))
-        return ErrorAccessDenied;
+        return FileError::AccessDenied;
     if (osError == ENOENT || osError == ENOTDIR)
-        return ErrorPathNotFound;
-    return osError != 0 ? osError : ErrorAccessDenied;
+        return FileError::PathNotFound;
+    return osError != 0 ? osError : FileError::AccessDenied;
 }

@@ -12,12 +12,33 @@ QChar pathDelimiter();
 // delimiter, i.e. the file-system root.
 QString projectFilePath(const QString &folder, const QString &name);
 
+// The files of a project in its data folder: project + ".FNP", project + "_WEBUSERS.USR",
+// project + "_" + page + ".SHT".
+namespace ProjectFiles {
+inline const QString ProjectSuffix = QStringLiteral(".FNP");
+inline const QString UserListSuffix = QStringLiteral("_WEBUSERS.USR");
+inline const QString PageSuffix = QStringLiteral(".SHT");
+
+QString projectFile(const QString &folder, const QString &project);
+QString userListFile(const QString &folder, const QString &project);
+QString pageFile(const QString &folder, const QString &project, const QString &page);
+// The page file's name without a folder.
+QString pageFileName(const QString &project, const QString &page);
+} // namespace ProjectFiles
+
 // folder with a trailing delimiter (added when missing).
 QString withTrailingDelimiter(const QString &folder);
 
 // Whether name (a file name without folder) can be a file name on Windows: none of \ / : * ? " < > |
 // and no control character.
 bool isValidWindowsFileName(QStringView name);
+
+// Numbers of "Fehler %d beim Schreiben der Datei %s" that are the same on every platform.
+namespace FileError {
+inline constexpr int PathNotFound = 3;
+inline constexpr int AccessDenied = 5;
+inline constexpr int InvalidName = 123;
+} // namespace FileError
 
 // The number shown in "Fehler %d beim Schreiben der Datei %s" for a file that could not be
 // written, the same on every platform: 123 for a name a Windows file name cannot hold, 3 for a

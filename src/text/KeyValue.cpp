@@ -158,3 +158,14 @@ QString ListFieldSep(int n, const QString &s, QChar sep)
     }
     return laterField(n, s, sep);
 }
+
+QString trimBlanks(const QString &s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && s[begin].unicode() <= 32)
+        ++begin;
+    while (end > begin && s[end - 1].unicode() <= 32)
+        --end;
+    return s.mid(begin, end - begin);
+}

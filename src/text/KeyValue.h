@@ -27,6 +27,10 @@ qint32 RadixToInt(const QString &s, qint32 radix);
 // s without its trailing blanks (code 32 only).
 QString TrimTrailingBlanks(const QString &s);
 
+// s without the characters of code 32 and below at both ends: the one trim rule for names and
+// typed texts (QString::trimmed would also drop the no-break space that Windows-1252 holds).
+QString trimBlanks(const QString &s);
+
 // The n-th (from 1) ";"-separated field of s; a ";" inside double quotes does not separate.
 QString ListField(int n, const QString &s);
 

@@ -2,7 +2,9 @@
 
 #include "text/Cp1252.h"
 #include "text/FilePaths.h"
+#include "text/Messages.h"
 #include "text/OperationError.h"
+#include "text/Prompt.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -85,4 +87,24 @@ WriteStatus writeTextFile(const QString &path, const QStringList &lines, int *er
     if (errorNumber)
         *errorNumber = 0;
     return WriteStatus::Ok;
+}
+
+void reportWriteFailed(Prompt &prompt, const QString &path, int errorNumber)
+{
+    prompt.error(Messages::WriteFailed.arg(errorNumber).arg(path));
+}
+
+bool writeTextFileReported(const QString &path, const QStringList &lines, Prompt &prompt)
+{
+    int number = 0;
+    switch (writeTextFile(path, lines, &number)) {
+    case WriteStatus::Ok:
+        return true;
+    case WriteStatus::CreateFailed:
+        reportWriteFailed(prompt, path, number);
+        return false;
+    case WriteStatus::WriteFailed:
+        break;
+    }
+    throw OperationError::ioError(number);
 }

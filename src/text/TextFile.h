@@ -20,3 +20,13 @@ enum class WriteStatus {
 // Writes lines, each followed by CR LF, through QSaveFile. On failure *errorNumber receives the
 // number for "Fehler %d beim Schreiben der Datei %s" (see fileErrorNumber).
 WriteStatus writeTextFile(const QString &path, const QStringList &lines, int *errorNumber = nullptr);
+
+class Prompt;
+
+// writeTextFile for a save: a file that cannot be created is reported with "Fehler %d beim
+// Schreiben der Datei %s" and gives false; a failure half-way throws OperationError("E/A-Fehler %d").
+// Either way the old file is untouched.
+bool writeTextFileReported(const QString &path, const QStringList &lines, Prompt &prompt);
+
+// Shows "Fehler %d beim Schreiben der Datei %s" for path.
+void reportWriteFailed(Prompt &prompt, const QString &path, int errorNumber);

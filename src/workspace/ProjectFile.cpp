@@ -29,21 +29,6 @@ QStringList parseFreeIPs(const QString &value)
 }
 } // namespace
 
-bool writeFileReported(const QString &path, const QStringList &lines, Prompt &prompt)
-{
-    int number = 0;
-    switch (writeTextFile(path, lines, &number)) {
-    case WriteStatus::Ok:
-        return true;
-    case WriteStatus::CreateFailed:
-        prompt.error(Messages::WriteFailed.arg(number).arg(path));
-        return false;
-    case WriteStatus::WriteFailed:
-        break;
-    }
-    throw OperationError::ioError(number);
-}
-
 bool WriteProjectFile(const QString &name, const AppState &state, ProjectModel &model, Prompt &prompt)
 {
     const QString authMsg = model.AuthMsg.trimmed();
@@ -70,8 +55,8 @@ bool WriteProjectFile(const QString &name, const AppState &state, ProjectModel &
     if (model.testmode)
         lines.append(u"TESTMODE=1"_s);
 
-    const QString path = projectFilePath(state.DataFolder, name + u".FNP"_s);
-    if (!writeFileReported(path, lines, prompt))
+    const QString path = ProjectFiles::projectFile(state.DataFolder, name);
+    if (!writeTextFileReported(path, lines, prompt))
         return false;
     // The edits show what was written.
     model.AuthMsg = authMsg;

@@ -21,7 +21,3 @@ bool WriteProjectFile(const QString &name, const AppState &state, ProjectModel &
 // where needed. A file that cannot be opened shows "Datei %s nicht gefunden", changes nothing and
 // returns false.
 bool ReadProjectFile(const QString &path, AppState &state, ProjectModel &model, Prompt &prompt);
-
-// Writes lines to path for a save: a file that cannot be created is reported with "Fehler %d beim
-// Schreiben der Datei %s" and gives false; a failure half-way throws OperationError("E/A-Fehler %d").
-bool writeFileReported(const QString &path, const QStringList &lines, Prompt &prompt);

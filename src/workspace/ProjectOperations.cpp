@@ -1,5 +1,6 @@
 #include "workspace/ProjectOperations.h"
 
+#include "page/PageModel.h"
 #include "text/FilePaths.h"
 #include "text/KeyValue.h"
 #include "text/Prompt.h"
@@ -17,17 +18,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 constexpr int NameLength = 32;
-const QString ProjectSuffix = u".FNP"_s;
-const QString UserSuffix = u"_WEBUSERS.USR"_s;
-
-QString pageFile(const QString &project, const QString &page)
-{
-    return project + u'_' + page + u".SHT"_s;
-}
+using ProjectFiles::pageFileName;
+using ProjectFiles::ProjectSuffix;
+using ProjectFiles::UserListSuffix;
 
 bool isBlank(const QString &text)
 {
-    return text.trimmed().isEmpty();
+    return trimBlanks(text).isEmpty();
 }
 
 // Whether a and b name the same existing file (letter case may differ where the file system
@@ -44,8 +41,9 @@ bool isSameFile(const QString &a, const QString &b)
 }
 } // namespace
 
-ProjectOperations::ProjectOperations(AppState &state, ProjectModel &model, Prompt &prompt, SettingsStore *settings)
-    : m_state(state), m_model(model), m_prompt(prompt), m_settings(settings)
+ProjectOperations::ProjectOperations(AppState &state, ProjectModel &model, PageModel &pageModel, Prompt &prompt,
+                                     SettingsStore *settings)
+    : m_state(state), m_model(model), m_pageModel(pageModel), m_prompt(prompt), m_settings(settings)
 {
 }
 
@@ -87,8 +85,7 @@ void ProjectOperations::Neu1Click()
         ReadCurrentExecFile(m_state, *m_settings);
     m_model.RVXFileShown = m_state.ExecFileName;
     m_model.HeadName = m_state.ProjectName;
-    if (m_hooks.FillPagePosLB)
-        m_hooks.FillPagePosLB();
+    m_pageModel.FillPagePosLB();
 }
 
 // The user cells are emptied before the user list is read: when the opened project has no user
@@ -139,8 +136,8 @@ void ProjectOperations::ChangeNameClick()
     // QFile::rename never replaces an existing file; a failing move is skipped.
     QFile::rename(dataFile(oldName + ProjectSuffix), dataFile(newName + ProjectSuffix));
     for (const QString &page : std::as_const(m_model.Sites))
-        QFile::rename(dataFile(pageFile(oldName, page)), dataFile(pageFile(newName, page)));
-    QFile::rename(dataFile(oldName + UserSuffix), dataFile(newName + UserSuffix));
+        QFile::rename(dataFile(pageFileName(oldName, page)), dataFile(pageFileName(newName, page)));
+    QFile::rename(dataFile(oldName + UserListSuffix), dataFile(newName + UserListSuffix));
     m_model.HeadName = m_state.ProjectName;
 }
 
@@ -156,9 +153,9 @@ void ProjectOperations::KopierenClick()
     }
     m_state.ProjectName = newName;
     QList<std::pair<QString, QString>> files{{oldName + ProjectSuffix, newName + ProjectSuffix},
-                                             {oldName + UserSuffix, newName + UserSuffix}};
+                                             {oldName + UserListSuffix, newName + UserListSuffix}};
     for (const QString &page : std::as_const(m_model.Sites))
-        files.append({pageFile(oldName, page), pageFile(newName, page)});
+        files.append({pageFileName(oldName, page), pageFileName(newName, page)});
     // QFile::copy never replaces an existing file.
     for (const auto &[from, to] : std::as_const(files)) {
         if (!QFile::copy(dataFile(from), dataFile(to)))

@@ -2,9 +2,8 @@
 
 #include <QString>
 
-#include <functional>
-
 class AppState;
+class PageModel;
 class ProjectModel;
 class Prompt;
 class SettingsStore;
@@ -22,20 +21,13 @@ inline const QString CopyFailed = QStringLiteral("Datei %1 konnte nicht kopiert 
 // The project operations of the "Datei" menu and the data folder controls: new, open, rename and
 // copy a project, choose or type the data folder. They change the program-wide state (AppState),
 // the project shown (ProjectModel) and the project's files in the data folder; they ask and
-// report through the Prompt. Holds references only. The page editor's start state belongs to the
-// editor window and is reached through a hook, which may be left empty.
+// report through the Prompt; a new project also puts the page model's build and column order back
+// to their start state. Holds references only.
 class ProjectOperations
 {
 public:
-    struct Hooks
-    {
-        std::function<void()> FillPagePosLB; // page editor: build and column order to start state
-    };
-
-    ProjectOperations(AppState &state, ProjectModel &model, Prompt &prompt, SettingsStore *settings = nullptr);
-
-    void setSettingsStore(SettingsStore *settings) { m_settings = settings; }
-    void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
+    ProjectOperations(AppState &state, ProjectModel &model, PageModel &pageModel, Prompt &prompt,
+                      SettingsStore *settings = nullptr);
 
     // Asks for a name (the name rule, at most maxLength characters) with name proposed. On OK name
     // is the answer without trailing blanks and the result is true; otherwise name is empty.
@@ -68,7 +60,7 @@ private:
 
     AppState &m_state;
     ProjectModel &m_model;
+    PageModel &m_pageModel;
     Prompt &m_prompt;
     SettingsStore *m_settings;
-    Hooks m_hooks;
 };

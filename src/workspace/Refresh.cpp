@@ -19,7 +19,7 @@ RefreshResult RefreshAllPages(AppState &state, const QStringList &pages, PageMod
 
     for (qsizetype i = 0; i < pages.size(); ++i) {
         const QString &page = pages[i];
-        const QString path = projectFilePath(state.DataFolder, state.ProjectName + u'_' + page + u".SHT"_s);
+        const QString path = ProjectFiles::pageFile(state.DataFolder, state.ProjectName, page);
         model.SiteName = page;
         model.InitData();
         try {

@@ -6,17 +6,9 @@
 #include "text/TextFile.h"
 #include "workspace/AppState.h"
 #include "workspace/Messages.h"
-#include "workspace/ProjectFile.h"
 #include "workspace/ProjectModel.h"
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-QString userFilePath(const QString &name, const AppState &state)
-{
-    return projectFilePath(state.DataFolder, name + u"_WEBUSERS.USR"_s);
-}
-} // namespace
 
 bool WriteUserFile(const QString &name, const AppState &state, const ProjectModel &model, Prompt &prompt)
 {
@@ -28,7 +20,7 @@ bool WriteUserFile(const QString &name, const AppState &state, const ProjectMode
     // The runtime expects at least one line.
     if (lines.isEmpty())
         lines.append(u" "_s);
-    return writeFileReported(userFilePath(name, state), lines, prompt);
+    return writeTextFileReported(ProjectFiles::userListFile(state.DataFolder, name), lines, prompt);
 }
 
 bool ReadUserFile(const QString &name, const AppState &state, ProjectModel &model, Prompt &prompt)
@@ -37,7 +29,7 @@ bool ReadUserFile(const QString &name, const AppState &state, ProjectModel &mode
     // next save write) the users of the project shown before.
     model.clearUserCells();
 
-    const QString path = userFilePath(name, state);
+    const QString path = ProjectFiles::userListFile(state.DataFolder, name);
     QStringList lines;
     if (!readTextFile(path, lines)) {
         prompt.error(WorkspaceMessages::UserFileNotFound.arg(path));

@@ -1,11 +1,14 @@
 #include "workspace/Workspace.h"
 
+#include "catalogue/RvxReader.h"
 #include "text/FilePaths.h"
+#include "text/KeyValue.h"
 #include "text/Messages.h"
 #include "text/OperationError.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
 #include "workspace/Messages.h"
+#include "workspace/PageEditorView.h"
 #include "workspace/ProjectFile.h"
 #include "workspace/Settings.h"
 #include "workspace/UserFile.h"
@@ -16,9 +19,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-Workspace::Workspace(AppState &state, Prompt &prompt, SettingsStore *settings, WorkspaceHooks hooks)
-    : m_state(state), m_prompt(prompt), m_settings(settings), m_hooks(std::move(hooks)),
-      m_operations(m_state, m_model, m_prompt, m_settings)
+Workspace::Workspace(AppState &state, Prompt &prompt, SettingsStore *settings, BrowserLookup browserLookup)
+    : m_state(state), m_prompt(prompt), m_settings(settings), m_browserLookup(std::move(browserLookup)),
+      m_pageModel(state.catalogue), m_operations(m_state, m_model, m_pageModel, m_prompt, m_settings)
 {
 }
 
@@ -36,11 +39,12 @@ void Workspace::FormCreate(const QString &programFolder)
     if (m_settings)
         ReadSettings(m_state, *m_settings);
 
-    if (!m_state.ExecFileName.isEmpty() && m_hooks.readExecFile && m_hooks.readExecFile(m_state.ExecFileName))
+    if (!m_state.ExecFileName.isEmpty() &&
+        ReadRVXFile(m_state.ExecFileName, m_state.catalogue, m_prompt, &m_state.ExecFileDate))
         m_model.RVXFileShown = m_state.ExecFileName;
 
     if (!m_state.ProjectName.isEmpty()) {
-        ReadProjectFile(projectFilePath(m_state.DataFolder, m_state.ProjectName + u".FNP"_s), m_state, m_model,
+        ReadProjectFile(ProjectFiles::projectFile(m_state.DataFolder, m_state.ProjectName), m_state, m_model,
                         m_prompt);
         ReadUserFile(m_state.ProjectName, m_state, m_model, m_prompt);
     }
@@ -50,10 +54,15 @@ void Workspace::FormCreate(const QString &programFolder)
     const qsizetype dot = m_state.ProjectName.lastIndexOf(u'.');
     m_model.HeadName = dot >= 0 ? m_state.ProjectName.left(dot) : m_state.ProjectName;
 
-    if (m_hooks.defaultBrowserPath)
-        m_state.BrowserPath = m_hooks.defaultBrowserPath();
+    if (m_browserLookup)
+        m_state.BrowserPath = m_browserLookup();
 
     removeUpdaterLeftovers();
+
+    // The page editor is created after the main window: its start state and offered entries.
+    m_pageModel.fileversion = 0;
+    m_pageModel.FillPagePosLB();
+    m_pageModel.InitAll();
 }
 
 void Workspace::removeUpdaterLeftovers()
@@ -75,9 +84,9 @@ void Workspace::writeSettings()
 
 bool Workspace::FormShow()
 {
-    if (!m_state.ProjectName.trimmed().isEmpty())
+    if (!trimBlanks(m_state.ProjectName).isEmpty())
         return false;
-    Neu1Click();
+    m_operations.Neu1Click();
     return true;
 }
 
@@ -89,14 +98,10 @@ bool Workspace::execFileChanged() const
 bool Workspace::FormClose()
 {
     m_state.DataFolder = m_model.DirDatText;
-    if (execFileChanged() && m_hooks.refreshAllPages) {
-        // A page that cannot be read stops the refresh at every attempt; closing must stay possible.
-        try {
-            m_hooks.refreshAllPages();
-        } catch (const OperationError &e) {
-            m_prompt.error(e.message());
-        }
-    }
+    // A page that cannot be read stops the refresh at every attempt (its error has been shown);
+    // closing must stay possible.
+    if (execFileChanged())
+        RefreshAllPages();
     writeSettings();
 
     if (!m_model.IsChanged)
@@ -118,7 +123,7 @@ bool Workspace::FormClose()
     return false;
 }
 
-void Workspace::Speichern1Click()
+bool Workspace::Speichern1Click()
 {
     const bool projectWritten = WriteProjectFile(m_state.ProjectName, m_state, m_model, m_prompt);
     const bool usersWritten = WriteUserFile(m_state.ProjectName, m_state, m_model, m_prompt);
@@ -126,8 +131,14 @@ void Workspace::Speichern1Click()
     // Only a complete save clears the flag; otherwise closing asks again and nothing is lost.
     m_model.IsChanged = !(projectWritten && usersWritten);
     writeSettings();
-    if (execFileChanged() && m_hooks.refreshAllPages)
-        m_hooks.refreshAllPages();
+    if (execFileChanged() && RefreshAllPages().status == RefreshResult::Status::Stopped)
+        return false;
+    return projectWritten && usersWritten;
+}
+
+RefreshResult Workspace::RefreshAllPages()
+{
+    return ::RefreshAllPages(m_state, m_model.Sites, m_pageModel, m_prompt);
 }
 
 void Workspace::FormDestroy()
@@ -135,6 +146,56 @@ void Workspace::FormDestroy()
     m_state.catalogue.ClearCatalogue();
     m_state.PagePartNames.clear();
     m_state.ObjColumnNames.clear();
+}
+
+void Workspace::handOverToEditor(const QString &page)
+{
+    m_pageModel.SiteName = page;
+    m_pageModel.DirDat = m_state.DataFolder;
+    // The files are named after the project name itself, as the refresh names them, not after
+    // the shown name (which loses everything from a dot on).
+    m_pageModel.MainName = m_state.ProjectName;
+    m_pageModel.NewPage = page.isEmpty();
+    if (m_pageModel.NewPage) {
+        TSiteData &d = m_pageModel.SiteData;
+        d.BrowserWidth = m_model.BrowserWidth;
+        d.NoAutoScale = m_model.NoAutoScale;
+        d.AutoWidth = m_model.AutoHandyDetect;
+    }
+}
+
+void Workspace::NewSiteBtnClick(PageEditorView &editor)
+{
+    handOverToEditor(QString());
+    if (!editor.showPageEditor())
+        return;
+    m_model.Sites.append(m_pageModel.SiteName);
+    m_model.IsChanged = true;
+    if (trimBlanks(m_model.StartPage).isEmpty())
+        m_model.StartPage = m_pageModel.SiteName;
+}
+
+int Workspace::WorkSiteBtnClick(int selected, PageEditorView &editor)
+{
+    if ((selected < 0 || selected >= m_model.Sites.size()) && !m_model.Sites.isEmpty())
+        selected = 0;
+    if (selected < 0 || selected >= m_model.Sites.size()) {
+        m_prompt.error(Messages::NoEntrySelected);
+        return -1;
+    }
+    const QString oldName = m_model.Sites.at(selected);
+    handOverToEditor(oldName);
+    if (!editor.showPageEditor())
+        return selected;
+    m_model.Sites[selected] = m_pageModel.SiteName;
+    if (m_pageModel.SiteName != oldName) {
+        m_model.IsChanged = true;
+        // The editor has written the file under the new name; a file that cannot be deleted stays.
+        const QString oldFile = ProjectFiles::pageFile(m_state.DataFolder, m_state.ProjectName, oldName);
+        if (QFileInfo(oldFile).isFile())
+            QFile::remove(oldFile);
+    }
+    return selected;
 }
 
 void Workspace::TakePageClick(int selected)
@@ -153,46 +214,9 @@ void Workspace::DelSiteBtnClick(int selected)
         m_prompt.error(Messages::NoEntrySelected);
         return;
     }
-    const QString path =
-        projectFilePath(m_state.DataFolder, m_model.HeadName + u'_' + m_model.Sites.at(selected) + u".SHT"_s);
-    if (QFileInfo::exists(path))
+    const QString path = ProjectFiles::pageFile(m_state.DataFolder, m_state.ProjectName, m_model.Sites.at(selected));
+    if (QFileInfo(path).isFile())
         QFile::remove(path);
     m_model.Sites.removeAt(selected);
     m_model.IsChanged = true;
-}
-
-void Workspace::RefreshBtClick()
-{
-    if (m_hooks.refreshAllPages)
-        m_hooks.refreshAllPages();
-}
-
-void Workspace::Neu1Click()
-{
-    m_operations.Neu1Click();
-}
-
-void Workspace::ffnen1Click()
-{
-    m_operations.ffnen1Click();
-}
-
-void Workspace::ChangeNameClick()
-{
-    m_operations.ChangeNameClick();
-}
-
-void Workspace::KopierenClick()
-{
-    m_operations.KopierenClick();
-}
-
-void Workspace::SearchDirBtnClick()
-{
-    m_operations.SearchDirBtnClick();
-}
-
-void Workspace::DirDatEdtExit()
-{
-    m_operations.DirDatEdtExit();
 }

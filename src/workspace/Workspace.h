@@ -1,78 +1,82 @@
 #pragma once
 
+#include "page/PageModel.h"
 #include "workspace/ProjectModel.h"
 #include "workspace/ProjectOperations.h"
+#include "workspace/Refresh.h"
 
 #include <QString>
 
 #include <functional>
 
 class AppState;
+class PageEditorView;
 class Prompt;
 class SettingsStore;
 
-// Operations of other parts of the program that start-up, saving and closing call. Each may be
-// left empty; an empty hook does nothing (a missing readExecFile counts as a failed read).
-struct WorkspaceHooks
-{
-    std::function<bool(const QString &)> readExecFile; // ReadRVXFile of a path; true on success
-    std::function<void()> refreshAllPages;             // RefreshAllPages; throws OperationError when it stops
-    std::function<QString()> defaultBrowserPath;       // DefaultBrowserPath
-};
-
-// The main window's work without the window: start-up, saving, closing and the project view in
-// its ProjectModel. Points to the program-wide state, the prompt and the settings store (may be
-// null: then nothing is read or written there) without owning them.
+// The main window's work without the window: start-up, saving, closing, the page list and the
+// project view in its ProjectModel. Owns the project view, the one page model (the page editor
+// shows it, the refresh of all pages runs every page through it) and the project operations.
+// Points to the program-wide state, the prompt and the settings store (may be null: then nothing
+// is read or written there) without owning them.
 class Workspace
 {
 public:
     static inline const QString HelpFileName = QStringLiteral("Fennaro.chm");
     static inline const QString UpdateTempFolder = QStringLiteral("_updatetemp");
 
-    Workspace(AppState &state, Prompt &prompt, SettingsStore *settings = nullptr, WorkspaceHooks hooks = {});
+    // The program behind the default web browser; empty when none is known.
+    using BrowserLookup = std::function<QString()>;
+
+    Workspace(AppState &state, Prompt &prompt, SettingsStore *settings = nullptr, BrowserLookup browserLookup = {});
 
     AppState &state() { return m_state; }
     Prompt &prompt() { return m_prompt; }
     ProjectModel &model() { return m_model; }
-    WorkspaceHooks &hooks() { return m_hooks; }
+    PageModel &pageModel() { return m_pageModel; }
     SettingsStore *settingsStore() const { return m_settings; }
     ProjectOperations &operations() { return m_operations; }
     const QString &helpFile() const { return m_helpFile; }
 
     // Start-up of the main window: fixed lists, settings, execution file, the last project's
-    // project and user list files, shown names, browser, updater leftovers in programFolder.
+    // project and user list files, shown names, browser, updater leftovers in programFolder; then
+    // the page editor's start state with the offered entries of the catalogue just read.
     void FormCreate(const QString &programFolder);
 
     // First showing: true when no project is open, so the new-project operation has been run.
     bool FormShow();
 
-    // Closing: takes the typed data folder, refreshes pages when the execution file changed, writes
-    // the settings and asks about unsaved changes. Returns false when the window is to stay open
-    // (Cancel, or a save that did not write everything).
+    // Closing: takes the typed data folder, refreshes pages when the execution file changed (a
+    // refresh that stops has shown its error; closing goes on), writes the settings and asks about
+    // unsaved changes. Returns false when the window is to stay open (Cancel, or a save that did
+    // not write the project).
     bool FormClose();
 
     // Saves the project: project file, user list file, settings, and the full page refresh when the
-    // execution file changed. IsChanged becomes False only when both files were written.
-    void Speichern1Click();
+    // execution file changed. IsChanged becomes False only when both files were written. Returns
+    // false when a file was not written or the refresh stopped at a page (its error has been shown;
+    // RVXDate keeps its value, so the next save refreshes again).
+    bool Speichern1Click();
 
     // Destruction of the main window: the catalogue and the fixed name lists are emptied.
     void FormDestroy();
 
-    // Page list operations that need no page editor. selected is the selected row of SiteBox (-1:
-    // none); with none they show "Kein Eintrag ausgewählt" and change nothing.
-    void TakePageClick(int selected);
-    // Deletes the page's file (named after the shown project name) when it exists, then the entry.
-    void DelSiteBtnClick(int selected);
-    // The full page refresh, when one is attached.
-    void RefreshBtClick();
+    // Every page file of the project rewritten through the page model with the current catalogue.
+    RefreshResult RefreshAllPages();
 
-    // Project operations of the Datei menu and the data folder controls.
-    void Neu1Click();
-    void ffnen1Click();
-    void ChangeNameClick();
-    void KopierenClick();
-    void SearchDirBtnClick();
-    void DirDatEdtExit();
+    // The page list. selected is the selected row of SiteBox (-1: none); an operation that needs
+    // one and finds none shows "Kein Eintrag ausgewählt" and changes nothing. Page files are named
+    // after ProjectName.
+
+    // A new page through the editor; on OK it is appended (and becomes the start page when there
+    // is none).
+    void NewSiteBtnClick(PageEditorView &editor);
+    // Edits the selected page (the first one when none is selected); returns the row to select. A
+    // page saved under another name takes its place in the list and its old file is deleted.
+    int WorkSiteBtnClick(int selected, PageEditorView &editor);
+    // Deletes the page's file when it exists, then the entry.
+    void DelSiteBtnClick(int selected);
+    void TakePageClick(int selected);
 
     // Whether the execution file changed since all pages were last refreshed.
     bool execFileChanged() const;
@@ -80,12 +84,15 @@ public:
 private:
     void removeUpdaterLeftovers();
     void writeSettings();
+    // The editor's fields for the page of the project's page list named page (empty: a new page).
+    void handOverToEditor(const QString &page);
 
     AppState &m_state;
     Prompt &m_prompt;
     SettingsStore *m_settings;
-    WorkspaceHooks m_hooks;
+    BrowserLookup m_browserLookup;
     ProjectModel m_model;
+    PageModel m_pageModel;
     QString m_helpFile;
     ProjectOperations m_operations;
 };

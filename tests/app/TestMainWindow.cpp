@@ -1,6 +1,7 @@
 #include "app/TWEBServerDefMainF.h"
 #include "support/ScriptedPrompt.h"
 #include "workspace/AppState.h"
+#include "workspace/PageEditorView.h"
 #include "workspace/Workspace.h"
 
 #include <QAction>
@@ -20,6 +21,20 @@
 #include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+// The page list's editor in these tests: counts its showings and saves nothing.
+class CountingEditor : public PageEditorView
+{
+public:
+    int shown = 0;
+    bool showPageEditor() override
+    {
+        ++shown;
+        return false;
+    }
+};
+} // namespace
 
 // The main window built offscreen, driven through its controls, checked on the model and files.
 class TestMainWindow : public QObject
@@ -55,6 +70,7 @@ private:
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<ScriptedPrompt> m_prompt;
     std::unique_ptr<Workspace> m_workspace;
+    CountingEditor m_editor;
 };
 
 void TestMainWindow::init()
@@ -110,7 +126,7 @@ void TestMainWindow::captionsAreExact()
 {
     QFETCH(QString, name);
     QFETCH(QString, caption);
-    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
     QObject *object = window.findChild<QObject *>(name);
     QVERIFY2(object, qPrintable(name));
     if (auto *action = qobject_cast<QAction *>(object))
@@ -125,7 +141,7 @@ void TestMainWindow::captionsAreExact()
 
 void TestMainWindow::tabsAndStartState()
 {
-    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
     auto *qw = child<QTabWidget>(window, u"qw"_s);
     QStringList tabs;
     for (int i = 0; i < qw->count(); ++i)
@@ -156,7 +172,7 @@ void TestMainWindow::tabsAndStartState()
 
 void TestMainWindow::saveWritesTheFileAndClearsIsChanged()
 {
-    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
     m_state->ProjectName = u"Haus"_s;
     m_state->DataFolder = m_dir->path();
     m_workspace->model().Sites = {u"Haus"_s, u"Garten"_s};
@@ -186,7 +202,7 @@ void TestMainWindow::saveWritesTheFileAndClearsIsChanged()
 
 void TestMainWindow::closingWithChangesAsksAndCancelKeepsTheWindowOpen()
 {
-    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
     m_state->ProjectName = u"Haus"_s; // no new-project question at the first showing
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -204,7 +220,7 @@ void TestMainWindow::closingWithChangesAsksAndCancelKeepsTheWindowOpen()
 
 void TestMainWindow::enteringPromptOrGridMarksChanged()
 {
-    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
     m_state->ProjectName = u"P"_s;
     window.show();
     window.activateWindow();
@@ -232,7 +248,7 @@ void TestMainWindow::enteringPromptOrGridMarksChanged()
 
 void TestMainWindow::userGridRowsAndAddButton()
 {
-    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
     auto *grid = child<QTableWidget>(window, u"UG"_s);
     auto *add = child<QPushButton>(window, u"btAddUser"_s);
     for (int r = 0; r < 6; ++r)
@@ -258,7 +274,7 @@ void TestMainWindow::userGridRowsAndAddButton()
 
 void TestMainWindow::ipListThroughTheControls()
 {
-    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
     auto *edit = child<QLineEdit>(window, u"NewIPEd"_s);
     auto *list = child<QListWidget>(window, u"FreeIPsLB"_s);
     QTest::keyClicks(edit, u"192.168.0.10"_s);
@@ -283,7 +299,7 @@ void TestMainWindow::ipListThroughTheControls()
 
 void TestMainWindow::takeAndDeletePageThroughTheControls()
 {
-    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
     m_workspace->model().Sites = {u"Haus"_s, u"Garten"_s};
     window.loadFromModel();
     auto *list = child<QListWidget>(window, u"SiteBox"_s);
@@ -304,7 +320,7 @@ void TestMainWindow::takeAndDeletePageThroughTheControls()
 
 void TestMainWindow::autoWidthDisablesTheWidthControls()
 {
-    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
     auto *box = child<QCheckBox>(window, u"AutoHandyDetectCB"_s);
     auto *spin = child<QSpinBox>(window, u"BrowserWidthSE"_s);
     auto *label = child<QLabel>(window, u"FixWidthLb"_s);
@@ -323,7 +339,7 @@ void TestMainWindow::autoWidthDisablesTheWidthControls()
 
 void TestMainWindow::testModeSwitchTwiceLeavesItOff()
 {
-    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
     auto *label = child<QLabel>(window, u"FixWidthLb"_s);
     QTest::mouseDClick(label, Qt::LeftButton);
     QVERIFY(m_workspace->model().testmode);
@@ -336,7 +352,7 @@ void TestMainWindow::testModeSwitchTwiceLeavesItOff()
 
 void TestMainWindow::executionFileShownShortened()
 {
-    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_dir->path());
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
     auto *label = child<QLabel>(window, u"RVXFileLb"_s);
     const QString longPath = u"/daten/"_s + QString(200, u'x') + u"/Steuerung.RVX"_s;
     window.ShowShortPath(longPath);

@@ -1,6 +1,7 @@
 #include "page/PageTestCatalogue.h"
 
 #include "catalogue/Catalogue.h"
+#include "page/LinkText.h"
 #include "page/PageFileWriter.h"
 #include "page/PageModel.h"
 #include "page/PageParts.h"
@@ -284,15 +285,13 @@ private slots:
         QFETCH(QString, target);
         QFETCH(bool, external);
         QFETCH(QString, preview);
-        QString n, t;
-        bool e = false;
-        PageModel::splitLink(link, n, t, e);
-        QCOMPARE(n, name);
-        QCOMPARE(t, target);
-        QCOMPARE(e, external);
-        QCOMPARE(PageModel::linkPreview(link), preview);
+        const LinkText::Edited edited = LinkText::forEditing(link);
+        QCOMPARE(edited.name, name);
+        QCOMPARE(edited.target, target);
+        QCOMPARE(edited.external, external);
+        QCOMPARE(LinkText::preview(link), preview);
         if (!name.isEmpty())
-            QCOMPARE(PageModel::linkText(n, t, e), link);
+            QCOMPARE(LinkText::joinEdited(edited.name, edited.target, edited.external), link);
     }
 
     void moveOrderEntries()

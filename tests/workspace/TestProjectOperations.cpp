@@ -1,3 +1,4 @@
+#include "page/PageModel.h"
 #include "support/ScriptedPrompt.h"
 #include "workspace/AppState.h"
 #include "workspace/MemorySettingsStore.h"
@@ -58,6 +59,7 @@ private:
         AppState state;
         ProjectModel model;
         MemorySettingsStore settings;
+        PageModel pageModel{state.catalogue};
     };
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Fixture> f;
@@ -144,9 +146,10 @@ void TestProjectOperations::newProject()
     f->model.Users[0] = {u"anna"_s, u"geheim"_s, u"Start"_s};
     f->model.FreeIPs = QStringList{u"192.168.0.5"_s};
     f->settings.setString(SettingsKeys::Engine, u"CUREXECFILE"_s, u"Neu.RVX"_s);
-    int fillCalls = 0;
-    ProjectOperations operations(f->state, f->model, f->prompt, &f->settings);
-    operations.setHooks({[&] { ++fillCalls; }});
+    // A page handled before left its own build order behind.
+    PageModel::moveEntryDown(f->pageModel.PagePosLB, 0);
+    f->pageModel.ObjSeqLB[0].checked = false;
+    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt, &f->settings);
     f->prompt.expectName(proposed, accept, answer);
 
     operations.Neu1Click();
@@ -164,7 +167,9 @@ void TestProjectOperations::newProject()
     QCOMPARE(f->model.RVXFileShown, u"/daten/Neu.RVX"_s);
     QCOMPARE(f->state.DataFolder, u"/daten"_s);
     QCOMPARE(f->model.IsChanged, false);
-    QCOMPARE(fillCalls, 1);
+    PageModel fresh(f->state.catalogue);
+    QCOMPARE(f->pageModel.PagePosLB, fresh.PagePosLB);
+    QCOMPARE(f->pageModel.ObjSeqLB, fresh.ObjSeqLB);
     QCOMPARE(f->prompt.lastCaption, u"Eingabe"_s);
     QCOMPARE(f->prompt.lastLabel, u"Neuer Name der Dateigruppe"_s);
     QCOMPARE(f->prompt.lastMaxLength, 32);
@@ -210,7 +215,7 @@ void TestProjectOperations::openShowsOnlyTheOpenedProject()
     f->model.AuthMsg = u"Kennwort?"_s;
     f->model.Users[0] = {u"anna"_s, u"geheim"_s, u"Start"_s};
     f->model.IsChanged = true;
-    ProjectOperations operations(f->state, f->model, f->prompt, &f->settings);
+    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt, &f->settings);
     f->prompt.expectOpenFile(true, path(u"anders/Haus.2.FNP"_s));
     for (QString error : errors)
         f->prompt.expectError(error.replace(u"<dir>"_s, path(u"anders"_s)));
@@ -238,7 +243,7 @@ void TestProjectOperations::openCancelledChangesNothing()
     f->state.ProjectName = u"Alt"_s;
     f->model.Sites = HausPages;
     f->model.Users[0].User = u"anna"_s;
-    ProjectOperations operations(f->state, f->model, f->prompt);
+    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt);
     f->prompt.expectOpenFile(false);
 
     operations.ffnen1Click();
@@ -294,7 +299,7 @@ void TestProjectOperations::rename()
     QFETCH(bool, changed);
 
     setUpHaus(extra);
-    ProjectOperations operations(f->state, f->model, f->prompt);
+    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt);
     f->prompt.expectName(u"Haus"_s, accept, answer);
     if (!error.isEmpty())
         f->prompt.expectError(TargetExists.arg(path(error)));
@@ -354,7 +359,7 @@ void TestProjectOperations::copy()
     f->state.DataFolder = m_dir->path();
     f->model.HeadName = u"Haus"_s;
     f->model.Sites = HausPages;
-    ProjectOperations operations(f->state, f->model, f->prompt);
+    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt);
     f->prompt.expectName(u"Haus"_s, accept, answer);
     for (QString error : errors)
         f->prompt.expectError(error.replace(u"<dir>"_s, m_dir->path()));
@@ -390,7 +395,7 @@ void TestProjectOperations::typedDataFolder()
     QFETCH(QString, typed);
     QFETCH(QString, folder);
     f->model.DirDatText = typed;
-    ProjectOperations operations(f->state, f->model, f->prompt);
+    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt);
 
     operations.DirDatEdtExit();
 
@@ -402,7 +407,7 @@ void TestProjectOperations::typedDataFolder()
 void TestProjectOperations::chosenDataFolder()
 {
     f->state.DataFolder = u"/daten"_s;
-    ProjectOperations operations(f->state, f->model, f->prompt);
+    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt);
     f->prompt.expectFolder(false).expectFolder(true, u"/neu/ort"_s);
 
     operations.SearchDirBtnClick();

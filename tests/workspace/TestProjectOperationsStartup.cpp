@@ -35,7 +35,7 @@ void TestProjectOperationsStartup::firstStartAsksAndRestartRemembers()
         QVERIFY(workspace.FormShow());
         QCOMPARE(workspace.model().HeadName, u"Haus"_s);
         workspace.model().DirDatText = data + QDir::separator();
-        workspace.DirDatEdtExit();
+        workspace.operations().DirDatEdtExit();
         workspace.Speichern1Click();
         QVERIFY(workspace.FormClose());
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));

@@ -1,6 +1,7 @@
+#include "support/ExecFileFixture.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
-#include "text/OperationError.h"
+#include "workspace/PageEditorView.h"
 #include "workspace/AppState.h"
 #include "workspace/MemorySettingsStore.h"
 #include "workspace/Settings.h"
@@ -13,8 +14,41 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-// Start-up, saving and closing with an in-memory settings store and hooks that record what they
-// were asked to do.
+namespace {
+// A page file whose reading stops with a conversion error.
+const QByteArray UnreadablePage = "@V=HTM100\r\n#007000\r\nAutoAkt=vielleicht\r\n";
+const QString UnreadableMessage = u"'vielleicht' ist kein gültiger boolescher Wert"_s;
+
+// The page editor as the page list sees it: records what it was handed and answers as scripted.
+class FakeEditor : public PageEditorView
+{
+public:
+    explicit FakeEditor(PageModel &model) : m_model(model) {}
+
+    bool accept = true;
+    QString savedAs; // the name the user saves the page under (empty: unchanged)
+    int shown = 0;
+    QString handedName, handedProject, handedFolder;
+    bool handedNew = false;
+
+    bool showPageEditor() override
+    {
+        ++shown;
+        handedName = m_model.SiteName;
+        handedProject = m_model.MainName;
+        handedFolder = m_model.DirDat;
+        handedNew = m_model.NewPage;
+        if (accept && !savedAs.isEmpty())
+            m_model.SiteName = savedAs;
+        return accept;
+    }
+
+private:
+    PageModel &m_model;
+};
+} // namespace
+
+// Start-up, saving, closing and the page list with an in-memory settings store.
 class TestWorkspace : public QObject
 {
     Q_OBJECT
@@ -35,43 +69,38 @@ private slots:
     void close();
     void closeTakesTheTypedDataFolder();
     void closeGoesOnAfterAFailedRefresh();
+    void saveStopsWhereTheRefreshStops();
     void pageListOperations_data();
     void pageListOperations();
+    void newAndEditPage_data();
+    void newAndEditPage();
 
 private:
-    WorkspaceHooks recordingHooks();
-
     void setLastProject(const QString &name);
+    // A catalogue of one object, read completely: the refresh has something to refresh with.
+    static void fillCatalogue(AppState &state);
     bool settingsWritten() const { return m_store->hasKey(SettingsKeys::Own); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<MemorySettingsStore> m_store;
-    QStringList m_calls;
 };
 
 void TestWorkspace::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_store = std::make_unique<MemorySettingsStore>();
-    m_calls.clear();
+}
+
+void TestWorkspace::fillCatalogue(AppState &state)
+{
+    state.catalogue.AddPSObj(u"Licht"_s, 1)->Source = u'O';
+    state.catalogue.setComplete(true);
 }
 
 void TestWorkspace::setLastProject(const QString &name)
 {
     m_store->setString(SettingsKeys::Own, u"LASTFILE"_s, name);
     m_store->setString(SettingsKeys::Own, u"DIRDAT"_s, m_dir->path());
-}
-
-WorkspaceHooks TestWorkspace::recordingHooks()
-{
-    WorkspaceHooks hooks;
-    // The settings are always written before a refresh.
-    hooks.refreshAllPages = [this] { m_calls.append(settingsWritten() ? u"refresh"_s : u"refresh first"_s); };
-    hooks.readExecFile = [this](const QString &path) {
-        m_calls.append(u"read "_s + path);
-        return !path.contains(u"bad"_s);
-    };
-    return hooks;
 }
 
 void TestWorkspace::startUpReadsTheLastProject()
@@ -82,9 +111,7 @@ void TestWorkspace::startUpReadsTheLastProject()
     AppState state;
     ScriptedPrompt prompt;
     setLastProject(u"Haus.2"_s);
-    WorkspaceHooks hooks = recordingHooks();
-    hooks.defaultBrowserPath = [] { return u"/usr/bin/browser"_s; };
-    Workspace workspace(state, prompt, m_store.get(), hooks);
+    Workspace workspace(state, prompt, m_store.get(), [] { return u"/usr/bin/browser"_s; });
     workspace.model().IsChanged = true;
     workspace.FormCreate(m_dir->path());
 
@@ -122,9 +149,8 @@ void TestWorkspace::startUpWithoutProjectReadsNothing()
 {
     AppState state;
     ScriptedPrompt prompt;
-    Workspace workspace(state, prompt, m_store.get(), recordingHooks());
+    Workspace workspace(state, prompt, m_store.get());
     workspace.FormCreate(m_dir->path());
-    QVERIFY(m_calls.isEmpty());
     QVERIFY(state.ExecFileName.isEmpty());
     QVERIFY(state.ProgramFolder.endsWith(QDir::separator()));
     prompt.expectName(u"FENNAROSET"_s, false);
@@ -148,15 +174,21 @@ void TestWorkspace::startUpShowsTheExecutionFileOnlyWhenRead()
     AppState state;
     ScriptedPrompt prompt;
     // The execution engine names its current file relative to the data folder.
-    writeBytes(m_dir->filePath(execFile), "x");
+    if (shown.isEmpty()) {
+        writeBytes(m_dir->filePath(execFile), "x");
+        prompt.setAllowUnexpectedErrors(true);
+    } else {
+        QVERIFY(!writeExecFile(m_dir->path(), execFile, {testHeader(7), u"@OBJECT"_s, u"NA=Licht"_s}).isEmpty());
+    }
     m_store->setString(SettingsKeys::Own, u"DIRDAT"_s, m_dir->path());
     m_store->setString(SettingsKeys::Engine, u"CUREXECFILE"_s, execFile);
     const QString path = m_dir->filePath(execFile);
-    Workspace workspace(state, prompt, m_store.get(), recordingHooks());
+    Workspace workspace(state, prompt, m_store.get());
     workspace.FormCreate(m_dir->path());
-    QCOMPARE(m_calls, QStringList({u"read "_s + path}));
     QCOMPARE(workspace.model().RVXFileShown, shown.isEmpty() ? QString() : path);
     QCOMPARE(state.ExecFileName, path);
+    // The page editor offers what was read.
+    QCOMPARE(workspace.pageModel().ObjBox().isEmpty(), shown.isEmpty());
 }
 
 void TestWorkspace::startUpRemovesUpdaterLeftovers()
@@ -185,16 +217,15 @@ void TestWorkspace::saveWritesBothFilesAndClearsIsChanged()
     state.ProjectName = u"Haus"_s;
     state.DataFolder = m_dir->path();
     ScriptedPrompt prompt;
-    Workspace workspace(state, prompt, m_store.get(), recordingHooks());
+    Workspace workspace(state, prompt, m_store.get());
     workspace.model().HeadName = u"Anders"_s;
     workspace.model().IsChanged = true;
-    workspace.Speichern1Click();
+    QVERIFY(workspace.Speichern1Click());
     QVERIFY(QFileInfo::exists(m_dir->filePath(u"Haus.FNP"_s)));
     QVERIFY(QFileInfo::exists(m_dir->filePath(u"Haus_WEBUSERS.USR"_s)));
     QCOMPARE(workspace.model().HeadName, u"Haus"_s);
     QVERIFY(!workspace.model().IsChanged);
     QCOMPARE(m_store->value(SettingsKeys::Own, u"LASTFILE"_s).toString(), u"Haus"_s);
-    QVERIFY(m_calls.isEmpty());
 }
 
 void TestWorkspace::saveIntoMissingFolderKeepsIsChanged()
@@ -205,10 +236,10 @@ void TestWorkspace::saveIntoMissingFolderKeepsIsChanged()
     ScriptedPrompt prompt;
     prompt.expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(m_dir->filePath(u"fehlt/Haus.FNP"_s)))
         .expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(m_dir->filePath(u"fehlt/Haus_WEBUSERS.USR"_s)));
-    Workspace workspace(state, prompt, m_store.get(), recordingHooks());
+    Workspace workspace(state, prompt, m_store.get());
     // Even a project without marked edits must not count as saved when nothing was written.
     workspace.model().IsChanged = false;
-    workspace.Speichern1Click();
+    QVERIFY(!workspace.Speichern1Click());
     QVERIFY(workspace.model().IsChanged);
     QVERIFY(settingsWritten());
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
@@ -234,10 +265,12 @@ void TestWorkspace::saveRefreshesOnlyWhenExecutionFileChanged()
     state.DataFolder = m_dir->path();
     state.DefData.RVXDate = rvxDate;
     state.ExecFileDate = execDate;
+    fillCatalogue(state);
     ScriptedPrompt prompt;
-    Workspace workspace(state, prompt, m_store.get(), recordingHooks());
-    workspace.Speichern1Click();
-    QCOMPARE(m_calls, refresh ? QStringList({u"refresh"_s}) : QStringList());
+    Workspace workspace(state, prompt, m_store.get());
+    QVERIFY(workspace.Speichern1Click());
+    // A refresh, even of a project without pages, records the execution file's date.
+    QCOMPARE(state.DefData.RVXDate, refresh ? execDate : rvxDate);
 }
 
 void TestWorkspace::close_data()
@@ -272,7 +305,7 @@ void TestWorkspace::close()
                                  Prompt::Answer(answer));
     if (!folderExists)
         prompt.setAllowUnexpectedErrors(true);
-    Workspace workspace(state, prompt, m_store.get(), recordingHooks());
+    Workspace workspace(state, prompt, m_store.get());
     workspace.model().DirDatText = folder;
     workspace.model().IsChanged = changed;
     QCOMPARE(workspace.FormClose(), closes);
@@ -296,16 +329,46 @@ void TestWorkspace::closeTakesTheTypedDataFolder()
 
 void TestWorkspace::closeGoesOnAfterAFailedRefresh()
 {
+    writeBytes(m_dir->filePath(u"P_Kaputt.SHT"_s), UnreadablePage);
     AppState state;
+    state.ProjectName = u"P"_s;
+    state.DataFolder = m_dir->path();
     state.DefData.RVXDate = 1.0;
     state.ExecFileDate = 2.0;
+    fillCatalogue(state);
     ScriptedPrompt prompt;
-    prompt.expectError(u"Seite kaputt"_s);
-    WorkspaceHooks hooks = recordingHooks();
-    hooks.refreshAllPages = [] { throw OperationError(u"Seite kaputt"_s); };
-    Workspace workspace(state, prompt, m_store.get(), hooks);
+    prompt.expectError(UnreadableMessage);
+    Workspace workspace(state, prompt, m_store.get());
+    workspace.model().DirDatText = m_dir->path();
+    workspace.model().Sites = {u"Kaputt"_s};
     QVERIFY(workspace.FormClose());
     QVERIFY(settingsWritten());
+    QCOMPARE(state.DefData.RVXDate, 1.0);
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestWorkspace::saveStopsWhereTheRefreshStops()
+{
+    writeBytes(m_dir->filePath(u"P_Kaputt.SHT"_s), UnreadablePage);
+    writeBytes(m_dir->filePath(u"P_Danach.SHT"_s), "x");
+    AppState state;
+    state.ProjectName = u"P"_s;
+    state.DataFolder = m_dir->path();
+    state.DefData.RVXDate = 1.0;
+    state.ExecFileDate = 2.0;
+    fillCatalogue(state);
+    ScriptedPrompt prompt;
+    prompt.expectError(UnreadableMessage);
+    Workspace workspace(state, prompt, m_store.get());
+    workspace.model().Sites = {u"Kaputt"_s, u"Danach"_s};
+    workspace.model().IsChanged = true;
+    QVERIFY(!workspace.Speichern1Click());
+    // The project itself is saved; the pages from the broken one on are not rewritten, and the
+    // next save refreshes again.
+    QVERIFY(!workspace.model().IsChanged);
+    QCOMPARE(fileBytes(m_dir->filePath(u"P_Kaputt.SHT"_s)), UnreadablePage);
+    QCOMPARE(fileBytes(m_dir->filePath(u"P_Danach.SHT"_s)), QByteArray("x"));
+    QCOMPARE(state.DefData.RVXDate, 1.0);
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
@@ -334,10 +397,10 @@ void TestWorkspace::pageListOperations()
     QFETCH(QString, startPage);
     QFETCH(bool, changed);
 
-    // Page files carry the shown project name, which differs from ProjectName after start-up
-    // with a name containing a dot.
-    writeBytes(m_dir->filePath(u"Haus_Garten.SHT"_s), "x");
-    writeBytes(m_dir->filePath(u"Haus_Haus.SHT"_s), "x");
+    // Page files carry the project name, also where the shown name differs (after start-up with a
+    // name containing a dot).
+    writeBytes(m_dir->filePath(u"Haus.2_Garten.SHT"_s), "x");
+    writeBytes(m_dir->filePath(u"Haus.2_Haus.SHT"_s), "x");
     AppState state;
     state.ProjectName = u"Haus.2"_s;
     state.DataFolder = m_dir->path();
@@ -356,8 +419,89 @@ void TestWorkspace::pageListOperations()
     QCOMPARE(model.Sites, sites);
     QCOMPARE(model.StartPage, startPage);
     QCOMPARE(model.IsChanged, changed);
-    QCOMPARE(QFileInfo::exists(m_dir->filePath(u"Haus_Garten.SHT"_s)), take || selected != 1);
-    QVERIFY(QFileInfo::exists(m_dir->filePath(u"Haus_Haus.SHT"_s)));
+    QCOMPARE(QFileInfo::exists(m_dir->filePath(u"Haus.2_Garten.SHT"_s)), take || selected != 1);
+    QVERIFY(QFileInfo::exists(m_dir->filePath(u"Haus.2_Haus.SHT"_s)));
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestWorkspace::newAndEditPage_data()
+{
+    QTest::addColumn<bool>("newPage");
+    QTest::addColumn<QStringList>("sites");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("savedAs");
+    QTest::addColumn<QStringList>("resultSites");
+    QTest::addColumn<int>("resultRow");
+    QTest::addColumn<QString>("startPage");
+    QTest::addColumn<bool>("changed");
+
+    const QStringList three{u"Haus"_s, u"Garten"_s, u"Keller"_s};
+    const QStringList withBad{u"Haus"_s, u"Garten"_s, u"Keller"_s, u"Bad"_s};
+    QTest::newRow("new page appended, becomes the missing start page")
+        << true << three << -1 << true << u"Bad"_s << withBad << -1 << u"Bad"_s << true;
+    QTest::newRow("new page cancelled") << true << three << -1 << false << QString() << three << -1 << u"  "_s << false;
+    QTest::newRow("edit without selection edits the first page")
+        << false << three << -1 << true << QString() << three << 0 << u"  "_s << false;
+    QTest::newRow("edit of an empty list") << false << QStringList() << -1 << true << QString() << QStringList() << -1
+                                           << u"  "_s << false;
+    QTest::newRow("edit saved under another name")
+        << false << three << 1 << true << u"Terrasse"_s << QStringList{u"Haus"_s, u"Terrasse"_s, u"Keller"_s} << 1
+        << u"  "_s << true;
+    QTest::newRow("edit cancelled") << false << three << 1 << false << u"Terrasse"_s << three << 1 << u"  "_s << false;
+}
+
+void TestWorkspace::newAndEditPage()
+{
+    QFETCH(bool, newPage);
+    QFETCH(QStringList, sites);
+    QFETCH(int, selected);
+    QFETCH(bool, accept);
+    QFETCH(QString, savedAs);
+    QFETCH(QStringList, resultSites);
+    QFETCH(int, resultRow);
+    QFETCH(QString, startPage);
+    QFETCH(bool, changed);
+
+    writeBytes(m_dir->filePath(u"Haus.2_Garten.SHT"_s), "x");
+    AppState state;
+    state.ProjectName = u"Haus.2"_s;
+    state.DataFolder = m_dir->path();
+    ScriptedPrompt prompt;
+    if (!newPage && sites.isEmpty())
+        prompt.expectError(u"Kein Eintrag ausgewählt"_s);
+    Workspace workspace(state, prompt);
+    ProjectModel &model = workspace.model();
+    model.HeadName = u"Haus"_s;
+    model.Sites = sites;
+    model.StartPage = u"  "_s;
+    model.BrowserWidth = 480;
+    model.AutoHandyDetect = true;
+    FakeEditor editor(workspace.pageModel());
+    editor.accept = accept;
+    editor.savedAs = savedAs;
+
+    if (newPage) {
+        workspace.NewSiteBtnClick(editor);
+    } else {
+        QCOMPARE(workspace.WorkSiteBtnClick(selected, editor), resultRow);
+    }
+
+    QCOMPARE(model.Sites, resultSites);
+    QCOMPARE(model.StartPage, startPage);
+    QCOMPARE(model.IsChanged, changed);
+    QCOMPARE(editor.shown, !newPage && sites.isEmpty() ? 0 : 1);
+    if (editor.shown) {
+        QCOMPARE(editor.handedNew, newPage);
+        QCOMPARE(editor.handedName, newPage ? QString() : sites.at(resultRow));
+        QCOMPARE(editor.handedProject, u"Haus.2"_s);
+        QCOMPARE(editor.handedFolder, m_dir->path());
+        // A new page takes the project's general options.
+        const TSiteData &d = workspace.pageModel().SiteData;
+        QCOMPARE(d.BrowserWidth == 480 && d.AutoWidth, newPage);
+    }
+    // Only a page saved under another name loses its old file.
+    QCOMPARE(QFileInfo::exists(m_dir->filePath(u"Haus.2_Garten.SHT"_s)), savedAs != u"Terrasse"_s || !accept);
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
