@@ -152,6 +152,10 @@ private slots:
             << u"Navigationszeile 1+|Objekte+|Makros+|Navigationszeile 2+|HTML-Einfügung 1-|HTML-Einfügung 2-"_s;
         QTest::newRow("OBJCOLS") << QStringList{u"#006000"_s, u"OBJCOLS=2;0x;"_s} << u"ObjSeqLB"_s
                                  << u"Eingabe-|Bezeichnung+"_s;
+        QTest::newRow("PAGEPOS naming a part twice keeps its first place")
+            << QStringList{u"#005000"_s, u"PAGEPOS=1x;1x;0x;1;"_s} << u"PagePosLB"_s << u"Objekte+|Navigationszeile 1+"_s;
+        QTest::newRow("OBJCOLS naming a column twice keeps its first place")
+            << QStringList{u"#006000"_s, u"OBJCOLS=2;2x;0x;"_s} << u"ObjSeqLB"_s << u"Eingabe-|Bezeichnung+"_s;
         QTest::newRow("old link format") << QStringList{u"#001000=X"_s, u"FILEVERS=130"_s, u"#009000=2"_s,
                                                         u"NAVI=Start:Start@Hilfe:>hilfe.html"_s}
                                          << u"NaviLB"_s << u"Start : Start|Hilfe : >hilfe.html"_s;
