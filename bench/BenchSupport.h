@@ -31,6 +31,8 @@ public:
         return false;
     }
     bool chooseFolder(const QString &, QString &) override { return false; }
+    bool chooseFont(FontChoice &) override { return false; }
+    bool chooseColour(TColor &) override { return false; }
 };
 
 // Variables per device: every device brings this many variables along with DevCode 55.

@@ -3,8 +3,10 @@
 #include "dialogs/TEingabeF.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -46,20 +48,29 @@ Prompt::Answer toAnswer(QMessageBox::StandardButton button)
 }
 } // namespace
 
+QWidget *QtPrompt::dialogParent() const
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return m_parent;
+}
+
 void QtPrompt::error(const QString &text)
 {
-    showBox(m_parent, QMessageBox::Critical, text, {{QMessageBox::Ok, u"OK"_s}});
+    showBox(dialogParent(), QMessageBox::Critical, text, {{QMessageBox::Ok, u"OK"_s}});
 }
 
 void QtPrompt::warning(const QString &text)
 {
-    showBox(m_parent, QMessageBox::Warning, text, {{QMessageBox::Ok, u"OK"_s}});
+    showBox(dialogParent(), QMessageBox::Warning, text, {{QMessageBox::Ok, u"OK"_s}});
 }
 
 Prompt::Answer QtPrompt::askYesNo(const QString &text)
 {
     const auto button =
-        showBox(m_parent, QMessageBox::Warning, text, {{QMessageBox::Yes, u"&Ja"_s}, {QMessageBox::No, u"&Nein"_s}});
+        showBox(dialogParent(), QMessageBox::Warning, text, {{QMessageBox::Yes, u"&Ja"_s}, {QMessageBox::No, u"&Nein"_s}});
     // Closing the box counts as No.
     return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
@@ -67,7 +78,7 @@ Prompt::Answer QtPrompt::askYesNo(const QString &text)
 Prompt::Answer QtPrompt::askYesNoCancel(const QString &text)
 {
     return toAnswer(
-        showBox(m_parent, QMessageBox::Warning, text,
+        showBox(dialogParent(), QMessageBox::Warning, text,
                 {{QMessageBox::Yes, u"&Ja"_s}, {QMessageBox::No, u"&Nein"_s}, {QMessageBox::Cancel, u"Abbrechen"_s}}));
 }
 
@@ -80,7 +91,7 @@ bool QtPrompt::askName(const QString &caption, const QString &label, int maxLeng
 {
     if (m_inputDialog)
         return m_inputDialog->askName(caption, label, maxLength, name);
-    QInputDialog dialog(m_parent);
+    QInputDialog dialog(dialogParent());
     dialog.setWindowTitle(caption);
     dialog.setLabelText(label);
     dialog.setTextValue(name);
@@ -97,7 +108,7 @@ bool QtPrompt::askName(const QString &caption, const QString &label, int maxLeng
 bool QtPrompt::chooseOpenFile(const QString &folder, const QString &filterName, const QString &pattern,
                               const QString &defaultSuffix, const QString &proposedFile, QString &path)
 {
-    QFileDialog dialog(m_parent, QString(), folder);
+    QFileDialog dialog(dialogParent(), QString(), folder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     // Patterns come as "*.RVX;*.RVP"; Qt separates them with blanks.
@@ -115,9 +126,39 @@ bool QtPrompt::chooseOpenFile(const QString &folder, const QString &filterName, 
 
 bool QtPrompt::chooseFolder(const QString &folder, QString &chosen)
 {
-    const QString result = QFileDialog::getExistingDirectory(m_parent, QString(), folder, QFileDialog::ShowDirsOnly);
+    const QString result = QFileDialog::getExistingDirectory(dialogParent(), QString(), folder, QFileDialog::ShowDirsOnly);
     if (result.isEmpty())
         return false;
     chosen = QDir::toNativeSeparators(result);
+    return true;
+}
+
+bool QtPrompt::chooseFont(FontChoice &font)
+{
+    QFont start(font.face);
+    start.setPointSize(std::max(1, int(font.size)));
+    start.setBold(font.style & 1);
+    start.setItalic(font.style & 2);
+    start.setUnderline(font.style & 4);
+    start.setStrikeOut(font.style & 8);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, start, dialogParent());
+    if (!ok)
+        return false;
+    font.face = chosen.family();
+    font.size = chosen.pointSize() > 0 ? chosen.pointSize() : qRound(chosen.pointSizeF());
+    font.style = (chosen.bold() ? 1 : 0) | (chosen.italic() ? 2 : 0) | (chosen.underline() ? 4 : 0) |
+                 (chosen.strikeOut() ? 8 : 0);
+    return true;
+}
+
+bool QtPrompt::chooseColour(TColor &colour)
+{
+    // TColor holds red in the lowest byte.
+    const QColor start(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    const QColor chosen = QColorDialog::getColor(start, dialogParent());
+    if (!chosen.isValid())
+        return false;
+    colour = TColor(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
     return true;
 }

@@ -6,7 +6,9 @@ class QWidget;
 class TEingabeF;
 
 // The Prompt of the editor: Qt message boxes with German buttons, the system beep and the
-// standard file and folder dialogs. Dialogs are modal to the window given (may be null).
+// standard file, folder, font and colour dialogs. Dialogs belong to the window the user works in:
+// the active modal window (the page editor while it is open), else the active window, else the
+// window given (may be null).
 class QtPrompt : public Prompt
 {
 public:
@@ -24,8 +26,12 @@ public:
     bool chooseOpenFile(const QString &folder, const QString &filterName, const QString &pattern,
                         const QString &defaultSuffix, const QString &proposedFile, QString &path) override;
     bool chooseFolder(const QString &folder, QString &chosen) override;
+    bool chooseFont(FontChoice &font) override;
+    bool chooseColour(TColor &colour) override;
 
 private:
+    QWidget *dialogParent() const;
+
     QWidget *m_parent;
     TEingabeF *m_inputDialog = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "app/TWEBServerDefMainF.h"
 
+#include "dialogs/Accessible.h"
 #include "text/Guard.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
@@ -170,13 +171,16 @@ QWidget *TWEBServerDefMainF::buildSiteDefPage()
     folderRow->addWidget(DirDatEdt);
     folderRow->addWidget(SearchDirBtn);
 
-    grid->addWidget(new QLabel(u"Seitenliste"_s), 0, 0);
+    describeIconButton(TakePage, u"Als Startseite übernehmen"_s);
+    describeIconButton(SearchDirBtn, u"Ordner auswählen"_s);
+    grid->addWidget(labelFor(u"Seitenliste"_s, SiteBox), 0, 0);
     grid->addWidget(SiteBox, 1, 0, 6, 1);
     grid->addLayout(buttons, 1, 1, 6, 1);
-    grid->addWidget(new QLabel(u"Startseite ohne Benutzeranmeldung"_s), 0, 2);
+    grid->addWidget(labelFor(u"Startseite ohne Benutzeranmeldung"_s, StartPageEdt), 0, 2);
     grid->addLayout(startRow, 1, 2);
-    grid->addWidget(new QLabel(u"Ordner für Seitendefinitionen"_s), 2, 2);
+    grid->addWidget(labelFor(u"Ordner für Seitendefinitionen"_s, DirDatEdt), 2, 2);
     grid->addLayout(folderRow, 3, 2);
+    nameControl(RVXFileLb, u"Aktuelle Runvault-Datei"_s);
     grid->addWidget(new QLabel(u"Aktuelle Runvault-Datei:"_s), 4, 2);
     grid->addWidget(RVXFileLb, 5, 2);
     grid->setRowStretch(6, 1);
@@ -198,15 +202,16 @@ QWidget *TWEBServerDefMainF::buildUserPage()
     DeleteUserBt = named<QPushButton>(u"DeleteUserBt"_s, u"Zeile &löschen"_s);
     btAddUser = named<QPushButton>(u"btAddUser"_s, u"+"_s);
     btAddUser->setFixedWidth(32);
+    describeIconButton(btAddUser, u"Benutzerzeile anfügen"_s);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(DeleteUserBt);
     buttons->addStretch();
     buttons->addWidget(btAddUser);
 
-    grid->addWidget(new QLabel(u"Text für Kennwortabfrage"_s), 0, 0);
+    grid->addWidget(labelFor(u"Text für Kennwortabfrage"_s, AuthMsgEdt), 0, 0);
     grid->addWidget(AuthMsgEdt, 1, 0);
-    grid->addWidget(new QLabel(u"Benutzerkennwörter und Startseiten"_s), 2, 0);
+    grid->addWidget(labelFor(u"Benutzerkennwörter und Startseiten"_s, UG), 2, 0);
     grid->addWidget(UG, 3, 0);
     grid->addLayout(buttons, 4, 0);
     return UserPg;
@@ -221,20 +226,20 @@ QWidget *TWEBServerDefMainF::buildIPFreePage()
     NewIPEd = named<QLineEdit>(u"NewIPEd"_s);
     AddToListBt = named<QToolButton>(u"AddToListBt"_s);
     AddToListBt->setArrowType(Qt::DownArrow);
-    AddToListBt->setToolTip(u"IP zu Liste zufügen"_s);
+    describeIconButton(AddToListBt, u"IP zu Liste zufügen"_s);
     AddToListBt->setAutoRaise(true);
     DeleteIPBt = named<QToolButton>(u"DeleteIPBt"_s);
     DeleteIPBt->setText(u"X"_s);
-    DeleteIPBt->setToolTip(u"IP entfernen"_s);
+    describeIconButton(DeleteIPBt, u"IP entfernen"_s);
     DeleteIPBt->setAutoRaise(true);
     FreeIPsLB = named<QListWidget>(u"FreeIPsLB"_s);
 
     grid->addWidget(DescIPListLb, 0, 0, 1, 3);
-    grid->addWidget(new QLabel(u"neue IP"_s), 1, 0);
+    grid->addWidget(labelFor(u"neue IP"_s, NewIPEd), 1, 0);
     grid->addWidget(NewIPEd, 2, 0);
     grid->addWidget(AddToListBt, 2, 1);
     grid->addWidget(DeleteIPBt, 2, 2);
-    grid->addWidget(new QLabel(u"Liste der IPs ohne Kennwortabfrage"_s), 3, 0);
+    grid->addWidget(labelFor(u"Liste der IPs ohne Kennwortabfrage"_s, FreeIPsLB), 3, 0);
     grid->addWidget(FreeIPsLB, 4, 0);
     return IPFreePg;
 }
@@ -249,6 +254,8 @@ QWidget *TWEBServerDefMainF::buildGeneralPage()
     BrowserWidthSE = named<QSpinBox>(u"BrowserWidthSE"_s);
     BrowserWidthSE->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     BrowserWidthSE->setFixedWidth(120);
+    FixWidthLb->setBuddy(BrowserWidthSE);
+    nameControl(BrowserWidthSE, FixWidthLb->text());
 
     grid->addWidget(AutoHandyDetectCB, 0, 0, 1, 2);
     grid->addWidget(NoAutoScaleCB, 1, 0, 1, 2);

@@ -51,3 +51,13 @@ bool StderrPrompt::chooseFolder(const QString &, QString &)
 {
     return false;
 }
+
+bool StderrPrompt::chooseFont(FontChoice &)
+{
+    return false;
+}
+
+bool StderrPrompt::chooseColour(TColor &)
+{
+    return false;
+}

@@ -21,6 +21,8 @@ public:
     bool chooseOpenFile(const QString &folder, const QString &filterName, const QString &pattern,
                         const QString &defaultSuffix, const QString &proposedFile, QString &path) override;
     bool chooseFolder(const QString &folder, QString &chosen) override;
+    bool chooseFont(FontChoice &font) override;
+    bool chooseColour(TColor &colour) override;
 
     // Writes text and a line break; two messages joined by a carriage return become two lines.
     void writeLine(const QString &text);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Entities.h"
+
 #include <QString>
 
 // The one way core code tells the user something, asks or lets the user choose. The GUI answers
@@ -27,4 +29,20 @@ public:
 
     // Folder selection dialog starting at folder. Returns false when cancelled.
     virtual bool chooseFolder(const QString &folder, QString &chosen) = 0;
+
+    // A text style as the font dialog shows it: face, size in points, style bits (bold 1, italic 2,
+    // underline 4, strike-out 8, as the page file stores them) and text colour.
+    struct FontChoice
+    {
+        QString face;
+        qint32 size = 8;
+        qint32 style = 0;
+        TColor colour = 0;
+        bool operator==(const FontChoice &) const = default;
+    };
+
+    // Font dialog starting at font. Returns false (font unchanged) when cancelled.
+    virtual bool chooseFont(FontChoice &font) = 0;
+    // Colour dialog starting at colour. Returns false (colour unchanged) when cancelled.
+    virtual bool chooseColour(TColor &colour) = 0;
 };

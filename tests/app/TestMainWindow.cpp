@@ -1,4 +1,5 @@
 #include "app/TWEBServerDefMainF.h"
+#include "support/AccessibleNames.h"
 #include "support/ScriptedPrompt.h"
 #include "workspace/AppState.h"
 #include "workspace/PageEditorView.h"
@@ -53,6 +54,7 @@ private slots:
     void userGridRowsAndAddButton();
     void ipListThroughTheControls();
     void takeAndDeletePageThroughTheControls();
+    void pageButtonsAndDoubleClickOpenTheEditor();
     void autoWidthDisablesTheWidthControls();
     void testModeSwitchTwiceLeavesItOff();
     void executionFileShownShortened();
@@ -158,6 +160,7 @@ void TestMainWindow::tabsAndStartState()
     QVERIFY(child<QLabel>(window, u"DescIPListLb"_s)->text().startsWith(u"Für die IPs, die in dieser Liste"_s));
     QVERIFY(child<QLabel>(window, u"DescIPListLb"_s)->text().endsWith(u"den Kennwortschutz zu deaktivieren."_s));
     QCOMPARE(child<QToolButton>(window, u"AddToListBt"_s)->toolTip(), u"IP zu Liste zufügen"_s);
+    QCOMPARE(controlsWithoutAccessibleName(window), QStringList());
     QCOMPARE(child<QToolButton>(window, u"DeleteIPBt"_s)->toolTip(), u"IP entfernen"_s);
 
     auto *grid = child<QTableWidget>(window, u"UG"_s);
@@ -316,6 +319,37 @@ void TestMainWindow::takeAndDeletePageThroughTheControls()
     QCOMPARE(list->count(), 1);
     // The start page keeps naming the deleted page.
     QCOMPARE(m_workspace->model().StartPage, u"Garten"_s);
+}
+
+void TestMainWindow::pageButtonsAndDoubleClickOpenTheEditor()
+{
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
+    m_workspace->model().Sites = {u"Haus"_s, u"Garten"_s};
+    window.loadFromModel();
+    auto *list = child<QListWidget>(window, u"SiteBox"_s);
+    m_state->ProjectName = u"Haus"_s; // no name to ask for at the first showing
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Nothing selected: the first page is edited, and selected.
+    QTest::mouseClick(child<QPushButton>(window, u"WorkSiteBtn"_s), Qt::LeftButton);
+    QCOMPARE(m_editor.shown, 1);
+    QCOMPARE(m_workspace->pageModel().SiteName, u"Haus"_s);
+    QCOMPARE(list->currentRow(), 0);
+
+    const QRect second = list->visualItemRect(list->item(1));
+    // A double click reaches a view as press, release, double click.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(m_editor.shown, 2);
+    QCOMPARE(m_workspace->pageModel().SiteName, u"Garten"_s);
+
+    QTest::mouseClick(child<QPushButton>(window, u"NewSiteBtn"_s), Qt::LeftButton);
+    QCOMPARE(m_editor.shown, 3);
+    QVERIFY(m_workspace->pageModel().NewPage);
+    // Cancelled every time: nothing changed.
+    QCOMPARE(list->count(), 2);
+    QVERIFY(!m_workspace->model().IsChanged);
+    window.hide();
 }
 
 void TestMainWindow::autoWidthDisablesTheWidthControls()

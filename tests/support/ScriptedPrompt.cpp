@@ -12,6 +12,8 @@ QString kindName(ScriptedPrompt::Kind kind)
     case ScriptedPrompt::Kind::Name: return QStringLiteral("name");
     case ScriptedPrompt::Kind::OpenFile: return QStringLiteral("openfile");
     case ScriptedPrompt::Kind::Folder: return QStringLiteral("folder");
+    case ScriptedPrompt::Kind::Font: return QStringLiteral("font");
+    case ScriptedPrompt::Kind::Colour: return QStringLiteral("colour");
     }
     return {};
 }
@@ -65,6 +67,22 @@ ScriptedPrompt &ScriptedPrompt::expectFolder(bool accept, const QString &folder)
     return *this;
 }
 
+ScriptedPrompt &ScriptedPrompt::expectFont(bool accept, const FontChoice &chosen)
+{
+    Expectation e{Kind::Font, QString(), Answer::Yes, accept};
+    e.font = chosen;
+    m_script.append(e);
+    return *this;
+}
+
+ScriptedPrompt &ScriptedPrompt::expectColour(bool accept, TColor chosen)
+{
+    Expectation e{Kind::Colour, QString(), Answer::Yes, accept};
+    e.colour = chosen;
+    m_script.append(e);
+    return *this;
+}
+
 const ScriptedPrompt::Expectation *ScriptedPrompt::take(Kind kind, const QString &text)
 {
     m_log.append(kindName(kind) + QStringLiteral(": ") + text);
@@ -82,8 +100,8 @@ const ScriptedPrompt::Expectation *ScriptedPrompt::take(Kind kind, const QString
         return nullptr;
     }
     ++m_next;
-    const bool checkText = kind != Kind::Beep && kind != Kind::OpenFile && kind != Kind::Folder
-                           && !(kind == Kind::Name && e.text.isNull());
+    const bool checkText = kind != Kind::Beep && kind != Kind::OpenFile && kind != Kind::Folder && kind != Kind::Font
+                           && kind != Kind::Colour && !(kind == Kind::Name && e.text.isNull());
     if (checkText && e.text != text)
         m_problems.append(QStringLiteral("expected %1 \"%2\", got \"%3\"").arg(kindName(kind), e.text, text));
     return &e;
@@ -150,6 +168,26 @@ bool ScriptedPrompt::chooseFolder(const QString &folder, QString &chosen)
     if (!e || !e->accept)
         return false;
     chosen = e->value;
+    return true;
+}
+
+bool ScriptedPrompt::chooseFont(FontChoice &font)
+{
+    lastFont = font;
+    const Expectation *e = take(Kind::Font, font.face);
+    if (!e || !e->accept)
+        return false;
+    font = e->font;
+    return true;
+}
+
+bool ScriptedPrompt::chooseColour(TColor &colour)
+{
+    lastColour = colour;
+    const Expectation *e = take(Kind::Colour, ColorToText(colour));
+    if (!e || !e->accept)
+        return false;
+    colour = e->colour;
     return true;
 }
 

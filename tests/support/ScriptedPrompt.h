@@ -12,7 +12,7 @@
 class ScriptedPrompt : public Prompt
 {
 public:
-    enum class Kind { Error, Warning, YesNo, YesNoCancel, Beep, Name, OpenFile, Folder };
+    enum class Kind { Error, Warning, YesNo, YesNoCancel, Beep, Name, OpenFile, Folder, Font, Colour };
 
     struct Expectation
     {
@@ -21,6 +21,8 @@ public:
         Answer answer = Answer::Yes;
         bool accept = true; // Name, OpenFile, Folder: OK or cancel
         QString value;      // Name, OpenFile, Folder: what the user enters or chooses
+        FontChoice font;    // Font: what the user chooses
+        TColor colour = 0;  // Colour: what the user chooses
     };
 
     // Expectations are met in the order given.
@@ -32,6 +34,8 @@ public:
     ScriptedPrompt &expectName(const QString &proposed, bool accept, const QString &answer = QString());
     ScriptedPrompt &expectOpenFile(bool accept, const QString &path = QString());
     ScriptedPrompt &expectFolder(bool accept, const QString &folder = QString());
+    ScriptedPrompt &expectFont(bool accept, const FontChoice &chosen = {});
+    ScriptedPrompt &expectColour(bool accept, TColor chosen = 0);
 
     // Accept any error text without failing (recorded in log()); off by default.
     void setAllowUnexpectedErrors(bool allow) { m_allowErrors = allow; }
@@ -45,6 +49,8 @@ public:
     bool chooseOpenFile(const QString &folder, const QString &filterName, const QString &pattern,
                         const QString &defaultSuffix, const QString &proposedFile, QString &path) override;
     bool chooseFolder(const QString &folder, QString &chosen) override;
+    bool chooseFont(FontChoice &font) override;
+    bool chooseColour(TColor &colour) override;
 
     // Everything asked, in order, as "kind: text".
     const QStringList &log() const { return m_log; }
@@ -57,6 +63,8 @@ public:
     // Last arguments seen by askName / chooseOpenFile, for tests that check them.
     QString lastCaption, lastLabel, lastFolder, lastFilterName, lastPattern, lastSuffix, lastProposedFile;
     int lastMaxLength = 0;
+    FontChoice lastFont; // what the font dialog started with
+    TColor lastColour = 0;
 
 private:
     const Expectation *take(Kind kind, const QString &text);
