@@ -79,6 +79,8 @@ private:
     void setLastProject(const QString &name);
     // A catalogue of one object, read completely: the refresh has something to refresh with.
     static void fillCatalogue(AppState &state);
+    // Project P in the test folder whose execution file changed since its pages were refreshed.
+    void setUpChangedExecFile(AppState &state) const;
     bool settingsWritten() const { return m_store->hasKey(SettingsKeys::Own); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -89,6 +91,15 @@ void TestWorkspace::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_store = std::make_unique<MemorySettingsStore>();
+}
+
+void TestWorkspace::setUpChangedExecFile(AppState &state) const
+{
+    state.ProjectName = u"P"_s;
+    state.DataFolder = m_dir->path();
+    state.DefData.RVXDate = 1.0;
+    state.ExecFileDate = 2.0;
+    fillCatalogue(state);
 }
 
 void TestWorkspace::fillCatalogue(AppState &state)
@@ -331,11 +342,7 @@ void TestWorkspace::closeGoesOnAfterAFailedRefresh()
 {
     writeBytes(m_dir->filePath(u"P_Kaputt.SHT"_s), UnreadablePage);
     AppState state;
-    state.ProjectName = u"P"_s;
-    state.DataFolder = m_dir->path();
-    state.DefData.RVXDate = 1.0;
-    state.ExecFileDate = 2.0;
-    fillCatalogue(state);
+    setUpChangedExecFile(state);
     ScriptedPrompt prompt;
     prompt.expectError(UnreadableMessage);
     Workspace workspace(state, prompt, m_store.get());
@@ -352,11 +359,7 @@ void TestWorkspace::saveStopsWhereTheRefreshStops()
     writeBytes(m_dir->filePath(u"P_Kaputt.SHT"_s), UnreadablePage);
     writeBytes(m_dir->filePath(u"P_Danach.SHT"_s), "x");
     AppState state;
-    state.ProjectName = u"P"_s;
-    state.DataFolder = m_dir->path();
-    state.DefData.RVXDate = 1.0;
-    state.ExecFileDate = 2.0;
-    fillCatalogue(state);
+    setUpChangedExecFile(state);
     ScriptedPrompt prompt;
     prompt.expectError(UnreadableMessage);
     Workspace workspace(state, prompt, m_store.get());
