@@ -2,6 +2,7 @@
 #include "app/TWEBServerDefMainF.h"
 #include "dialogs/TEingabeF.h"
 #include "editor/TSiteDefF.h"
+#include "text/Browser.h"
 #include "workspace/AppState.h"
 #include "workspace/Workspace.h"
 
@@ -35,8 +36,7 @@ int main(int argc, char *argv[])
 #endif
     AppState state;
     QtPrompt prompt;
-    // The browser lookup is attached here when it exists.
-    Workspace workspace(state, prompt, &settings);
+    Workspace workspace(state, prompt, &settings, &DefaultBrowserPath);
 
     // The windows exist once for the whole run. The page editor is shown modally, centred on the
     // screen; the main window's start-up reads the catalogue and sets up the editor's page model.
