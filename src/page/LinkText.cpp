@@ -1,5 +1,6 @@
 #include "page/LinkText.h"
 
+#include "page/Messages.h"
 #include "text/KeyValue.h"
 
 #include <algorithm>
@@ -32,6 +33,15 @@ Edited forEditing(const QString &link)
     if (edited.external)
         edited.target.remove(0, 1);
     return edited;
+}
+
+QString refusal(const QString &name, const QString &target)
+{
+    if (name.contains(Separator))
+        return PageMessages::LinkNameSeparator;
+    if (name.contains(u'"') || target.contains(u'"'))
+        return PageMessages::LinkQuote;
+    return QString();
 }
 
 QString preview(const QString &link)

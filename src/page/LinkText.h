@@ -33,6 +33,10 @@ struct Edited
 };
 Edited forEditing(const QString &link);
 
+// Why name and target cannot be stored as a link (empty when they can): a name holding " : " is
+// split there when the page is read back, a double quote hides the separators of the link list.
+QString refusal(const QString &name, const QString &target);
+
 // The name part shown by the navigation preview: the text up to its first ":".
 QString preview(const QString &link);
 } // namespace LinkText

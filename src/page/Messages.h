@@ -13,6 +13,13 @@ inline const QString OnlyObjects = QStringLiteral("Nur Objekte zulässig");
 inline const QString NameMissing = QStringLiteral("Name muss angegeben werden");
 inline const QString NameTaken = QStringLiteral("Dieser Name ist schon vergeben");
 inline const QString DiscardChangesQuestion = QStringLiteral("Änderungen werden nicht gespeichert. Ist das richtig?");
+inline const QString NaviTooLong =
+    QStringLiteral("Die Navigationsleiste ist %1 Zeichen lang; beim Lesen der Seite werden nur %2 Zeichen "
+                   "übernommen. Links, die darüber hinausgehen, gehen beim nächsten Lesen der Seite verloren.\r"
+                   "Die Seite wird trotzdem gespeichert.");
+inline const QString LinkNameSeparator =
+    QStringLiteral("Der Name eines Links darf die Zeichenfolge \" : \" nicht enthalten.");
+inline const QString LinkQuote = QStringLiteral("Name und Ziel eines Links dürfen kein Anführungszeichen (\") enthalten.");
 inline const QString EditorCaption = QStringLiteral("WEB-Seite definieren");
 
 // Input states of an object row.

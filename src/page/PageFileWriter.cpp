@@ -143,23 +143,13 @@ QString inputFlag(const QString &input)
     return u"3"_s;
 }
 
-QString naviLine(const QStringList &links)
-{
-    QString value;
-    for (const QString &link : links) {
-        const LinkText::Parts parts = LinkText::split(link, 1023);
-        value += parts.name + LinkNameEnd + parts.target + LinkEnd;
-    }
-    return u"NAVI="_s + UmlautsToEntities(value);
-}
-
 void partLines(const PageModel &model, qsizetype part, const QLocale &locale, QStringList &lines)
 {
     switch (part) {
     case PageParts::Navi1:
     case PageParts::Navi2:
         lines << (part == PageParts::Navi1 ? u"#009000="_s : u"#009001="_s) + QString::number(model.NaviLB.size())
-              << naviLine(model.NaviLB);
+              << u"NAVI="_s + naviValue(model.NaviLB);
         break;
     case PageParts::Objects:
         lines << u"#010000"_s;
@@ -203,6 +193,16 @@ QString boolText(bool on)
 }
 
 } // namespace
+
+QString naviValue(const QStringList &links)
+{
+    QString value;
+    for (const QString &link : links) {
+        const LinkText::Parts parts = LinkText::split(link, 1023);
+        value += parts.name + LinkNameEnd + parts.target + LinkEnd;
+    }
+    return UmlautsToEntities(value);
+}
 
 QString formatMinMax(double value, int decimals, const QLocale &locale)
 {

@@ -19,6 +19,10 @@ bool CreateHTMLSourcePage(const PageModel &model, const QString &DatNam, Prompt 
 // The lines CreateHTMLSourcePage writes, without line ends.
 QStringList pageFileLines(const PageModel &model, const QLocale &locale = QLocale::system());
 
+// The value of the NAVI line for links: each name and target with their separators, German letters
+// as entities.
+QString naviValue(const QStringList &links);
+
 // value rounded half away from zero to decimals places and to at most 7 significant digits, with
 // exactly decimals places and locale's separators; more than 7 integer digits after rounding give
 // the exponent form ("1E9", "1,234568E7").

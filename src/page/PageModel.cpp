@@ -19,6 +19,11 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+// The page file reader takes at most this many characters of a value.
+constexpr qsizetype MaxValueLength = 1023;
+} // namespace
+
+namespace {
 
 template <typename Row> int moveUp(QList<Row> &rows, int row)
 {
@@ -210,10 +215,25 @@ PageModel::SaveResult PageModel::OKBtnClick(const QStringList &allPages, Prompt 
     if (result != NameCheck::Ok)
         return SaveResult::NameRefused;
     SiteName = PageNameText;
+    if (qsizetype length = 0; naviLineTooLong(&length))
+        prompt.warning(PageMessages::NaviTooLong.arg(length).arg(MaxValueLength));
     if (!CreateHTMLSourcePage(*this, pageFilePath(), prompt))
         return SaveResult::NotWritten;
     IsChanged = false;
     return SaveResult::Saved;
+}
+
+bool PageModel::naviLineTooLong(qsizetype *length) const
+{
+    // Without either navigation line in the build order the links are not written at all.
+    const bool written = std::any_of(PagePosLB.cbegin(), PagePosLB.cend(), [](const CheckEntry &e) {
+        return e.checked && (e.text == PageParts::PagePartNames[PageParts::Navi1] ||
+                             e.text == PageParts::PagePartNames[PageParts::Navi2]);
+    });
+    const qsizetype size = written ? naviValue(NaviLB).size() : 0;
+    if (length)
+        *length = size;
+    return size > MaxValueLength;
 }
 
 bool PageModel::FormCloseQuery(Prompt &prompt) const
@@ -433,8 +453,12 @@ void PageModel::beginNewLink()
     IsChanged = true;
 }
 
-qsizetype PageModel::commitLink(qsizetype index, const QString &name, const QString &target)
+qsizetype PageModel::commitLink(qsizetype index, const QString &name, const QString &target, Prompt &prompt)
 {
+    if (const QString refusal = LinkText::refusal(name, target); !refusal.isEmpty()) {
+        prompt.error(refusal);
+        return -1;
+    }
     const QString text = LinkText::joinEdited(name, target, ExtLink);
     ExtLink = false;
     if (NewLink || index < 0 || index >= NaviLB.size()) {

@@ -274,8 +274,12 @@ public:
     // Opens the panel for a new external link: ExtLink and NewLink on; IsChanged is set.
     void beginNewLink();
     // Stores the panel's link as typed: appended for a new link, else replacing link index. ExtLink
-    // goes off. Returns the index of the stored link.
-    qsizetype commitLink(qsizetype index, const QString &name, const QString &target);
+    // goes off. Returns the index of the stored link. A text that would break the page file (see
+    // LinkText::refusal) is refused with its message: nothing is stored, the panel stays open, -1.
+    qsizetype commitLink(qsizetype index, const QString &name, const QString &target, Prompt &prompt);
+    // Whether the links as the page file writes them are longer than the page file reader takes
+    // back (then links beyond are lost at the next reading); length is their length.
+    bool naviLineTooLong(qsizetype *length = nullptr) const;
 
     // Build order and column order: move an entry with its check mark; returns the new selection.
     static qsizetype moveEntryUp(QList<CheckEntry> &list, qsizetype index);

@@ -33,6 +33,10 @@ private slots:
     void addButtonsFollowTheEntry();
     void labelsRefuseFieldBreakers_data();
     void labelsRefuseFieldBreakers();
+    void linksRefuseFieldBreakers_data();
+    void linksRefuseFieldBreakers();
+    void longNavigationLineWarnsAndSaves_data();
+    void longNavigationLineWarnsAndSaves();
 
 private:
     QString pagePath(const QString &page) const { return ProjectFiles::pageFile(m_dir->path(), u"Haus"_s, page); }
@@ -285,6 +289,65 @@ void TestPageEditing::labelsRefuseFieldBreakers()
     bool refused = false;
     QCOMPARE(PageModel::acceptedLabel(typed, &refused), label);
     QCOMPARE(refused, typed != label);
+}
+
+void TestPageEditing::linksRefuseFieldBreakers_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("plain") << u"Hilfe"_s << u"http://h/?a=1;b"_s << QString();
+    QTest::newRow("colon without blanks") << u"a:b"_s << u"x"_s << QString();
+    QTest::newRow("separator in the name") << u"a : b"_s << u"x"_s << PageMessages::LinkNameSeparator;
+    QTest::newRow("quote in the name") << u"\"Start\""_s << u"x"_s << PageMessages::LinkQuote;
+    QTest::newRow("quote in the target") << u"Start"_s << u"x\"y"_s << PageMessages::LinkQuote;
+}
+
+void TestPageEditing::linksRefuseFieldBreakers()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, target);
+    QFETCH(QString, message);
+    m_model->NaviLB = {u"Alt : Alt"_s};
+    m_model->beginNewLink();
+    if (!message.isEmpty())
+        m_prompt->expectError(message);
+    QCOMPARE(m_model->commitLink(-1, name, target, *m_prompt), message.isEmpty() ? 1 : -1);
+    QCOMPARE(m_model->NaviLB.size(), message.isEmpty() ? 2 : 1);
+    // A refused link keeps the panel's state: OK can be pressed again after a correction.
+    QCOMPARE(m_model->ExtLink, !message.isEmpty());
+    verifyPrompt();
+}
+
+void TestPageEditing::longNavigationLineWarnsAndSaves_data()
+{
+    QTest::addColumn<int>("links");
+    QTest::addColumn<bool>("naviChecked");
+    QTest::addColumn<bool>("warned");
+    // "Seite00 : Seite00" is written as 16 characters with its two separators.
+    QTest::newRow("fits") << 63 << true << false;
+    QTest::newRow("too long") << 64 << true << true;
+    QTest::newRow("too long but not written") << 64 << false << false;
+}
+
+void TestPageEditing::longNavigationLineWarnsAndSaves()
+{
+    QFETCH(int, links);
+    QFETCH(bool, naviChecked);
+    QFETCH(bool, warned);
+    openPage(QString(), true);
+    m_model->PageNameText = u"Neu"_s;
+    for (int i = 0; i < links; ++i)
+        m_model->NaviLB << u"Seite%1 : Seite%1"_s.arg(i % 100, 2, 10, QChar(u'0'));
+    for (CheckEntry &entry : m_model->PagePosLB) {
+        if (entry.text.startsWith(u"Navigationszeile"_s))
+            entry.checked = naviChecked;
+    }
+    if (warned)
+        m_prompt->expectWarning(PageMessages::NaviTooLong.arg(links * 16).arg(1023));
+    QCOMPARE(m_model->OKBtnClick(m_pages, *m_prompt), PageModel::SaveResult::Saved);
+    QVERIFY(QFileInfo::exists(pagePath(u"Neu"_s)));
+    verifyPrompt();
 }
 
 QTEST_GUILESS_MAIN(TestPageEditing)

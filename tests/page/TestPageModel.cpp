@@ -247,16 +247,16 @@ private slots:
         QVERIFY(m_model->ExtLink && !m_model->NewLink && m_model->IsChanged);
         QCOMPARE(name, u"Hilfe"_s);
         QCOMPARE(target, u"http://h/x"_s);
-        QCOMPARE(m_model->commitLink(1, u"Doku "_s, u"http://d"_s), 1);
+        QCOMPARE(m_model->commitLink(1, u"Doku "_s, u"http://d"_s, prompt), 1);
         QVERIFY(!m_model->ExtLink);
 
         QVERIFY(m_model->beginEditLink(0, prompt, name, target));
         QVERIFY(!m_model->ExtLink);
-        QCOMPARE(m_model->commitLink(0, u"Home"_s, target), 0);
+        QCOMPARE(m_model->commitLink(0, u"Home"_s, target, prompt), 0);
 
         m_model->beginNewLink();
         QVERIFY(m_model->ExtLink && m_model->NewLink);
-        QCOMPARE(m_model->commitLink(0, u"Neu"_s, u"n.html"_s), 2);
+        QCOMPARE(m_model->commitLink(0, u"Neu"_s, u"n.html"_s, prompt), 2);
         QCOMPARE(m_model->NaviLB, (QStringList{u"Home : Start"_s, u"Doku  : >http://d"_s, u"Neu : >n.html"_s}));
 
         prompt.expectError(u"Kein Eintrag ausgewählt"_s);
