@@ -147,6 +147,58 @@ TextStyleRef PageModel::textStyle(TextStyle which)
     return {d.NaviFontName, d.NaviFontSize, d.NaviFontStyle, d.NaviFontColor, d.NaviBGColor};
 }
 
+QString PageModel::previewText(TextStyle which) const
+{
+    switch (which) {
+    case TextStyle::Head:
+        return HeadPreview;
+    case TextStyle::Obj:
+        return PageMessages::ObjPreview;
+    case TextStyle::Val:
+        return PageMessages::ValPreview;
+    case TextStyle::Navi:
+        break;
+    }
+    return NaviPreview;
+}
+
+int PageModel::previewWidthCap(TextStyle which)
+{
+    switch (which) {
+    case TextStyle::Head:
+        return 240;
+    case TextStyle::Obj:
+    case TextStyle::Val:
+        return 175;
+    case TextStyle::Navi:
+        break;
+    }
+    return 440;
+}
+
+bool PageModel::chooseStyleFont(TextStyle which, Prompt &prompt)
+{
+    const TextStyleRef style = textStyle(which);
+    Prompt::FontChoice font{style.face, style.size, style.style, style.colour};
+    if (!prompt.chooseFont(font))
+        return false;
+    style.face = font.face;
+    style.size = font.size;
+    style.style = font.style & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
+    style.colour = font.colour;
+    return true;
+}
+
+bool PageModel::chooseStyleBackground(TextStyle which, Prompt &prompt)
+{
+    return prompt.chooseColour(textStyle(which).background);
+}
+
+bool PageModel::choosePageBackground(Prompt &prompt)
+{
+    return prompt.chooseColour(SiteData.BGCol);
+}
+
 QString PageModel::pageFilePath() const
 {
     return ProjectFiles::pageFile(DirDat, MainName, SiteName);

@@ -191,6 +191,14 @@ public:
     // A new page: the four text backgrounds and the page background become white.
     void whitenBackgrounds();
     TextStyleRef textStyle(TextStyle which);
+    // The text a style's preview shows, and the width (pixels) its preview never exceeds.
+    QString previewText(TextStyle which) const;
+    static int previewWidthCap(TextStyle which);
+    // The font and colour dialogs of the layout tabs; a cancelled dialog changes nothing. Return
+    // whether the value changed hands (the dialog was confirmed).
+    bool chooseStyleFont(TextStyle which, Prompt &prompt);
+    bool chooseStyleBackground(TextStyle which, Prompt &prompt);
+    bool choosePageBackground(Prompt &prompt);
 
     // The page file name: DirDat + delimiter + MainName + "_" + SiteName + ".SHT".
     QString pageFilePath() const;

@@ -37,6 +37,8 @@ private slots:
     void linksRefuseFieldBreakers();
     void longNavigationLineWarnsAndSaves_data();
     void longNavigationLineWarnsAndSaves();
+    void fontAndColourDialogsReachTheFile_data();
+    void fontAndColourDialogsReachTheFile();
 
 private:
     QString pagePath(const QString &page) const { return ProjectFiles::pageFile(m_dir->path(), u"Haus"_s, page); }
@@ -347,6 +349,44 @@ void TestPageEditing::longNavigationLineWarnsAndSaves()
         m_prompt->expectWarning(PageMessages::NaviTooLong.arg(links * 16).arg(1023));
     QCOMPARE(m_model->OKBtnClick(m_pages, *m_prompt), PageModel::SaveResult::Saved);
     QVERIFY(QFileInfo::exists(pagePath(u"Neu"_s)));
+    verifyPrompt();
+}
+
+void TestPageEditing::fontAndColourDialogsReachTheFile_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("headline") << int(TextStyle::Head) << u"HEAD"_s << true;
+    QTest::newRow("labels") << int(TextStyle::Obj) << u"OBJ"_s << true;
+    QTest::newRow("values") << int(TextStyle::Val) << u"VAL"_s << true;
+    QTest::newRow("links") << int(TextStyle::Navi) << u"NAV"_s << true;
+    QTest::newRow("cancelled") << int(TextStyle::Val) << u"VAL"_s << false;
+}
+
+void TestPageEditing::fontAndColourDialogsReachTheFile()
+{
+    QFETCH(int, style);
+    QFETCH(QString, suffix);
+    QFETCH(bool, accept);
+    openPage(QString(), true);
+    const auto which = TextStyle(style);
+    // Bold and underline, pure blue text on pure red.
+    m_prompt->expectFont(accept, {u"Verdana"_s, 12, fsBold | fsUnderline, 0xFF0000}).expectColour(accept, 0x0000FF);
+    QCOMPARE(m_model->chooseStyleFont(which, *m_prompt), accept);
+    QCOMPARE(m_model->chooseStyleBackground(which, *m_prompt), accept);
+    // The dialogs start at the style's values.
+    const QString startFace = which == TextStyle::Head ? u"MS Sans Serif"_s : u"Arial"_s;
+    QCOMPARE(m_prompt->lastFont, (Prompt::FontChoice{startFace, 8, which == TextStyle::Navi ? fsUnderline : fsBold, 0}));
+    QCOMPARE(m_prompt->lastColour, clWhite);
+
+    const QStringList lines = pageFileLines(*m_model);
+    const QStringList expected = accept ? QStringList{u"FN%1=Verdana"_s, u"FS%1=12"_s, u"FST%1=5"_s, u"FC%1=0000FF"_s,
+                                                      u"FCB%1=FF0000"_s}
+                                        : QStringList{u"FN%1=Arial"_s, u"FS%1=8"_s, u"FST%1=1"_s, u"FC%1=000000"_s,
+                                                      u"FCB%1=FFFFFF"_s};
+    for (const QString &line : expected)
+        QVERIFY2(lines.contains(line.arg(suffix)), qPrintable(line.arg(suffix)));
     verifyPrompt();
 }
 
