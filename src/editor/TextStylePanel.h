@@ -1,0 +1,55 @@
+#pragma once
+
+#include "page/PageModel.h"
+
+#include <QWidget>
+
+class Prompt;
+class QLabel;
+class QPushButton;
+
+// One text style of the page: a preview showing a sample text in the style's font, text colour
+// and background, sized to the text up to the style's width cap, with a font button and a colour
+// button beside it. The style's values live in the page model; the panel shows them.
+class TextStylePanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Object names of the preview and the two buttons, and the style's name as the buttons'
+    // accessible names say it ("Schrift Überschrift", "Hintergrundfarbe Überschrift").
+    struct Names
+    {
+        QString preview;
+        QString fontButton;
+        QString colourButton;
+        QString style;
+    };
+
+    TextStylePanel(PageModel &model, TextStyle which, Prompt &prompt, const Names &names, QWidget *parent = nullptr);
+
+    // Shows the style and the preview text as the model holds them, sized to the text.
+    void refresh();
+
+    QLabel *preview() const { return m_preview; }
+
+signals:
+    // The font or the background changed through a dialog.
+    void styleChanged();
+
+private:
+    void chooseFont();
+    void chooseBackground();
+
+    PageModel &m_model;
+    TextStyle m_which;
+    Prompt &m_prompt;
+    QLabel *m_preview = nullptr;
+    QPushButton *m_fontButton = nullptr;
+    QPushButton *m_colourButton = nullptr;
+};
+
+// The colour of a page value on the screen (a system colour shows as the window's base colour).
+QColor screenColour(TColor colour);
+// The font a text style names: face, size in points and style bits.
+QFont styleFont(const QString &face, qint32 size, qint32 style);
