@@ -126,7 +126,9 @@ bool QtPrompt::chooseOpenFile(const QString &folder, const QString &filterName, 
 
 bool QtPrompt::chooseFolder(const QString &folder, QString &chosen)
 {
-    const QString result = QFileDialog::getExistingDirectory(dialogParent(), QString(), folder, QFileDialog::ShowDirsOnly);
+    // ReadOnly: choosing a folder never offers to create one.
+    const QString result = QFileDialog::getExistingDirectory(dialogParent(), QString(), folder,
+                                                             QFileDialog::ShowDirsOnly | QFileDialog::ReadOnly);
     if (result.isEmpty())
         return false;
     chosen = QDir::toNativeSeparators(result);

@@ -302,7 +302,6 @@ void TWEBServerDefMainF::connectHandlers()
     click(DeleteIPBt, &TWEBServerDefMainF::DeleteIPBtClick);
     click(AutoHandyDetectCB, &TWEBServerDefMainF::AutoHandyDetectCBClick);
     connectGuarded(m_prompt, SiteBox, &QListWidget::itemDoubleClicked, this, &TWEBServerDefMainF::WorkSiteBtnClick);
-    connectGuarded(m_prompt, DirDatEdt, &QLineEdit::editingFinished, this, &TWEBServerDefMainF::DirDatEdtExit);
     connectGuarded(m_prompt, UG, &QTableWidget::currentCellChanged, this,
                    [this](int row, int column) { UGSelectCell(row, column); });
     connectGuarded(m_prompt, UG, &QTableWidget::cellChanged, this,
@@ -330,6 +329,10 @@ void TWEBServerDefMainF::focusMoved(QWidget *from, QWidget *to)
     const auto inside = [](QWidget *widget, QWidget *control) {
         return widget == control || control->isAncestorOf(widget);
     };
+    // Leaving the data folder field counts even when its text is unchanged; opening a menu is no
+    // focus change, so a typed folder is not taken by the menu item chosen next.
+    if (inside(from, DirDatEdt) && !inside(to, DirDatEdt) && to->window() == this)
+        DirDatEdtExit();
     if (inside(to, AuthMsgEdt) && !inside(from, AuthMsgEdt))
         AuthMsgEdtEnter();
     else if (inside(to, UG) && !inside(from, UG))

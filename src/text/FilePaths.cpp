@@ -28,6 +28,11 @@ QChar pathDelimiter()
 #endif
 }
 
+bool isExistingFile(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
 QString withTrailingDelimiter(const QString &folder)
 {
     if (folder.endsWith(pathDelimiter()))

@@ -26,6 +26,9 @@ QString pageFile(const QString &folder, const QString &project, const QString &p
 QString pageFileName(const QString &project, const QString &page);
 } // namespace ProjectFiles
 
+// Whether path names an existing file (a folder of that name does not count).
+bool isExistingFile(const QString &path);
+
 // folder with a trailing delimiter (added when missing).
 QString withTrailingDelimiter(const QString &folder);
 

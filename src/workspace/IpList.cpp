@@ -1,5 +1,6 @@
 #include "workspace/IpList.h"
 
+#include "text/KeyValue.h"
 #include "text/Messages.h"
 #include "text/Prompt.h"
 #include "workspace/Messages.h"
@@ -11,7 +12,7 @@ void AddFreeIP(ProjectModel &model, Prompt &prompt)
 {
     static const QString all = u"ALL"_s;
     model.IsChanged = true;
-    model.NewIP = model.NewIP.trimmed();
+    model.NewIP = trimBlanks(model.NewIP);
     const QString &text = model.NewIP;
     // "ALL" is never mixed with addresses: either replaces the other.
     if (text == all)

@@ -31,8 +31,8 @@ QStringList parseFreeIPs(const QString &value)
 
 bool WriteProjectFile(const QString &name, const AppState &state, ProjectModel &model, Prompt &prompt)
 {
-    const QString authMsg = model.AuthMsg.trimmed();
-    const QString dirDat = model.DirDatText.trimmed();
+    const QString authMsg = trimBlanks(model.AuthMsg);
+    const QString dirDat = trimBlanks(model.DirDatText);
 
     QStringList lines;
     lines.append(u"FILEVERS=140"_s);

@@ -116,7 +116,7 @@ void ProjectOperations::ffnen1Click()
 bool ProjectOperations::isAnotherProject(const QString &oldName, const QString &newName) const
 {
     const QString target = dataFile(newName + ProjectSuffix);
-    if (newName == oldName || !QFileInfo::exists(target))
+    if (newName == oldName || !isExistingFile(target))
         return false;
     return !isSameFile(dataFile(oldName + ProjectSuffix), target);
 }
@@ -147,7 +147,7 @@ void ProjectOperations::KopierenClick()
     QString newName;
     if (!askNewName(newName))
         return;
-    if (QFileInfo::exists(dataFile(newName + ProjectSuffix))) {
+    if (isExistingFile(dataFile(newName + ProjectSuffix))) {
         m_prompt.error(ProjectMessages::TargetExists.arg(dataFile(newName + ProjectSuffix)));
         return;
     }

@@ -4,7 +4,6 @@
 #include "workspace/AppState.h"
 #include "workspace/SettingsStore.h"
 
-#include <QFileInfo>
 #include <QtEndian>
 
 #include <cstring>
@@ -79,15 +78,15 @@ void readEngine(AppState &state, SettingsStore &store, const QString &loadFile)
         return;
     if (store.hasValue(CurExecFile))
         state.ExecFileName = projectFilePath(state.DataFolder, readString(store, CurExecFile));
-    if (!QFileInfo::exists(state.ExecFileName)) {
+    if (!isExistingFile(state.ExecFileName)) {
         if (loadFile.isEmpty()) {
             state.ExecFileName.clear();
         } else {
             const QString stem = loadFile.chopped(std::min<qsizetype>(3, loadFile.size()));
             state.ExecFileName = stem + u"RVX"_s;
-            if (!QFileInfo::exists(state.ExecFileName)) {
+            if (!isExistingFile(state.ExecFileName)) {
                 state.ExecFileName = stem + u"RVP"_s;
-                if (!QFileInfo::exists(state.ExecFileName))
+                if (!isExistingFile(state.ExecFileName))
                     state.ExecFileName.clear();
             }
         }

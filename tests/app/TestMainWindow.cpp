@@ -246,6 +246,20 @@ void TestMainWindow::enteringPromptOrGridMarksChanged()
     QVERIFY(QApplication::focusWidget() != grid);
     QVERIFY(grid->isAncestorOf(QApplication::focusWidget()));
     QVERIFY(!m_workspace->model().IsChanged);
+
+    // Leaving the data folder field takes the folder (one trailing delimiter dropped), also unchanged.
+    child<QTabWidget>(window, u"qw"_s)->setCurrentIndex(0);
+    auto *folder = child<QLineEdit>(window, u"DirDatEdt"_s);
+    folder->setFocus();
+    folder->setText(u"/daten/"_s);
+    m_workspace->model().IsChanged = false;
+    child<QLineEdit>(window, u"StartPageEdt"_s)->setFocus();
+    QCOMPARE(m_state->DataFolder, u"/daten"_s);
+    QVERIFY(m_workspace->model().IsChanged);
+    m_workspace->model().IsChanged = false;
+    folder->setFocus();
+    child<QLineEdit>(window, u"StartPageEdt"_s)->setFocus();
+    QVERIFY(m_workspace->model().IsChanged);
     window.hide();
 }
 

@@ -89,6 +89,9 @@ void TestProjectFile::writesOptionalLinesOnlyWhenSet_data()
     QTest::newRow("prompt trimmed on both sides")
         << u"  Bitte  "_s << QStringList() << QStringList() << 0
         << u"FILEVERS=140\r\nAUTHMSG=Bitte\r\nSTARTPAGE=\r\nFREEIPS=\r\n"_s + tail << u"Bitte"_s;
+    QTest::newRow("no-break space is no blank")
+        << u"\u00A0Bitte "_s << QStringList() << QStringList() << 0
+        << u"FILEVERS=140\r\nAUTHMSG=\u00A0Bitte\r\nSTARTPAGE=\r\nFREEIPS=\r\n"_s + tail << u"\u00A0Bitte"_s;
     QTest::newRow("two IPs joined without separator")
         << QString() << QStringList({u"ALL"_s, u"10.0.0.1"_s}) << QStringList() << 0
         << u"FILEVERS=140\r\nSTARTPAGE=\r\nFREEIPS=(ALL);(10.0.0.1);\r\n"_s + tail << QString();

@@ -141,6 +141,10 @@ void TestSettings::readSettings_data()
         << Placement{str(Own, u"DIRDAT"_s, u"<tmp>/"_s), str(Vellmoor, u"LOADFILE"_s, u"<tmp>/proj.PRJ"_s),
                      str(Engine, u"CUREXECFILE"_s, u"Demo.RVX"_s)}
         << QStringList{u"proj.RVP"_s} << QString() << u"<tmp>/"_s << u"<tmp>/proj.RVP"_s << 0.0;
+    QTest::newRow("empty CUREXECFILE names the folder, which is no file")
+        << Placement{str(Own, u"DIRDAT"_s, u"<tmp>"_s), str(Vellmoor, u"LOADFILE"_s, u"<tmp>/proj.PRJ"_s),
+                     str(Engine, u"CUREXECFILE"_s, QString())}
+        << QStringList{u"proj.RVX"_s} << QString() << u"<tmp>"_s << u"<tmp>/proj.RVX"_s << 0.0;
     QTest::newRow("missing CUREXECFILE without LOADFILE")
         << Placement{str(Own, u"DIRDAT"_s, u"<tmp>"_s), str(Engine, u"CUREXECFILE"_s, u"Demo.RVX"_s)} << QStringList()
         << QString() << u"<tmp>"_s << QString() << 0.0;
