@@ -1,6 +1,8 @@
 #include "app/TWEBServerDefMainF.h"
 
 #include "dialogs/Accessible.h"
+#include "dialogs/THelpF.h"
+#include "dialogs/TInfoF.h"
 #include "text/Guard.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
@@ -102,6 +104,8 @@ TWEBServerDefMainF::TWEBServerDefMainF(Workspace &workspace, Prompt &prompt, Pag
 
     connectMenuHandlers();
     connectHandlers();
+    InfoF = new TInfoF(m_workspace.launcher(), this);
+    HelpF = new THelpF(this);
 
     runGuarded(m_prompt, [&] { m_workspace.FormCreate(programFolder); });
     loadFromModel();
@@ -447,6 +451,12 @@ void TWEBServerDefMainF::showEvent(QShowEvent *event)
         Qt::QueuedConnection);
 }
 
+void TWEBServerDefMainF::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    ShowShortPath(m_workspace.model().RVXFileShown);
+}
+
 void TWEBServerDefMainF::closeEvent(QCloseEvent *event)
 {
     bool close = false;
@@ -490,21 +500,35 @@ void TWEBServerDefMainF::KopierenClick()
     m_workspace.operations().KopierenClick();
 }
 
-// Execution file, updater, help and info come with their own window parts.
-void TWEBServerDefMainF::ReadRVXMnClick() {}
+void TWEBServerDefMainF::ReadRVXMnClick()
+{
+    const ReloadOnExit reload(*this);
+    m_workspace.ReadRVXMnClick();
+}
 
-void TWEBServerDefMainF::UpdateMpClick() {}
+void TWEBServerDefMainF::UpdateMpClick()
+{
+    m_workspace.StartUpdater(u"m"_s);
+}
 
 void TWEBServerDefMainF::Beenden1Click()
 {
     close();
 }
 
-void TWEBServerDefMainF::Hilfetexte1Click() {}
+void TWEBServerDefMainF::Hilfetexte1Click()
+{
+    if (!m_workspace.openHelpFile())
+        HelpF->showChapter(Workspace::HelpKeyword.toLower());
+}
 
+// The menu item stays hidden: there is no download page to open.
 void TWEBServerDefMainF::InternetUpdate1Click() {}
 
-void TWEBServerDefMainF::Info1Click() {}
+void TWEBServerDefMainF::Info1Click()
+{
+    InfoF->exec();
+}
 
 void TWEBServerDefMainF::NewSiteBtnClick()
 {

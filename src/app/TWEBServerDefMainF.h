@@ -3,6 +3,8 @@
 #include <QMainWindow>
 
 class PageEditorView;
+class TInfoF;
+class THelpF;
 class Prompt;
 class Workspace;
 class QAction;
@@ -42,6 +44,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -144,4 +147,7 @@ private:
     QAction *Hilfetexte1 = nullptr;
     QAction *InternetUpdate1 = nullptr;
     QAction *Info1 = nullptr;
+
+    TInfoF *InfoF = nullptr;
+    THelpF *HelpF = nullptr;
 };

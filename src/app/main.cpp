@@ -1,3 +1,4 @@
+#include "app/QtLauncher.h"
 #include "app/QtPrompt.h"
 #include "app/TWEBServerDefMainF.h"
 #include "dialogs/TEingabeF.h"
@@ -36,7 +37,8 @@ int main(int argc, char *argv[])
 #endif
     AppState state;
     QtPrompt prompt;
-    Workspace workspace(state, prompt, &settings, &DefaultBrowserPath);
+    QtLauncher launcher;
+    Workspace workspace(state, prompt, &settings, &DefaultBrowserPath, &launcher);
 
     // The windows exist once for the whole run. The page editor is shown modally, centred on the
     // screen; the main window's start-up reads the catalogue and sets up the editor's page model.

@@ -3,12 +3,14 @@
 #include "catalogue/RvxReader.h"
 #include "text/FilePaths.h"
 #include "text/KeyValue.h"
+#include "text/Launcher.h"
 #include "text/Messages.h"
 #include "text/OperationError.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
 #include "workspace/Messages.h"
 #include "workspace/PageEditorView.h"
+#include "workspace/Version.h"
 #include "workspace/ProjectFile.h"
 #include "workspace/Settings.h"
 #include "workspace/UserFile.h"
@@ -19,8 +21,10 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-Workspace::Workspace(AppState &state, Prompt &prompt, SettingsStore *settings, BrowserLookup browserLookup)
+Workspace::Workspace(AppState &state, Prompt &prompt, SettingsStore *settings, BrowserLookup browserLookup,
+                     Launcher *launcher)
     : m_state(state), m_prompt(prompt), m_settings(settings), m_browserLookup(std::move(browserLookup)),
+      m_launcher(launcher),
       m_pageModel(state.catalogue), m_operations(m_state, m_model, m_pageModel, m_prompt, m_settings)
 {
 }
@@ -219,4 +223,49 @@ void Workspace::DelSiteBtnClick(int selected)
         QFile::remove(path);
     m_model.Sites.removeAt(selected);
     m_model.IsChanged = true;
+}
+
+bool Workspace::ReadRVXMnClick()
+{
+    QString path;
+    if (!m_prompt.chooseOpenFile(m_state.DataFolder, WorkspaceMessages::ExecFileFilter, u"*.RVX;*.RVP"_s, u"RVX"_s,
+                                 m_state.ExecFileName, path))
+        return false;
+    // Everything that points into the catalogue lets go before any entry is freed.
+    m_state.catalogue.ClearCatalogue();
+    if (!ReadRVXFile(path, m_state.catalogue, m_prompt, &m_state.ExecFileDate))
+        return false;
+    m_model.RVXFileShown = path;
+    m_state.ExecFileName = path;
+    m_pageModel.InitAll();
+    return true;
+}
+
+void Workspace::StartUpdater(const QString &mode)
+{
+    if (m_launcher && m_launcher->activateRunning(UpdaterProgram))
+        return;
+    QString program = m_state.ProgramFolder + UpdaterProgram;
+#ifndef Q_OS_WIN
+    // Outside Windows the updater carries no extension.
+    if (!isExistingFile(program))
+        program.chop(4);
+#endif
+    if (!isExistingFile(program)) {
+        m_prompt.error(WorkspaceMessages::UpdaterMissing.arg(UpdaterProgram));
+        return;
+    }
+    if (m_launcher)
+        m_launcher->startProgram(program, {mode + u';' + Version::Number + u';' + Version::Release},
+                                 m_state.ProgramFolder);
+}
+
+bool Workspace::openHelpFile()
+{
+#ifdef Q_OS_WIN
+    const QString helpFile = m_state.ProgramFolder + m_helpFile;
+    if (m_launcher && isExistingFile(helpFile))
+        return m_launcher->openDocument(helpFile);
+#endif
+    return false;
 }

@@ -10,6 +10,7 @@
 #include <functional>
 
 class AppState;
+class Launcher;
 class PageEditorView;
 class Prompt;
 class SettingsStore;
@@ -24,11 +25,15 @@ class Workspace
 public:
     static inline const QString HelpFileName = QStringLiteral("Fennaro.chm");
     static inline const QString UpdateTempFolder = QStringLiteral("_updatetemp");
+    static inline const QString UpdaterProgram = QStringLiteral("TarvikUpdate.exe");
+    static inline const QString HelpKeyword = QStringLiteral("WEB-Server");
 
     // The program behind the default web browser; empty when none is known.
     using BrowserLookup = std::function<QString()>;
 
-    Workspace(AppState &state, Prompt &prompt, SettingsStore *settings = nullptr, BrowserLookup browserLookup = {});
+    // launcher starts the updater and the help file; without one nothing is started.
+    Workspace(AppState &state, Prompt &prompt, SettingsStore *settings = nullptr, BrowserLookup browserLookup = {},
+              Launcher *launcher = nullptr);
 
     AppState &state() { return m_state; }
     Prompt &prompt() { return m_prompt; }
@@ -36,6 +41,7 @@ public:
     PageModel &pageModel() { return m_pageModel; }
     SettingsStore *settingsStore() const { return m_settings; }
     ProjectOperations &operations() { return m_operations; }
+    Launcher *launcher() const { return m_launcher; }
     const QString &helpFile() const { return m_helpFile; }
 
     // Start-up of the main window: fixed lists, settings, execution file, the last project's
@@ -78,6 +84,20 @@ public:
     void DelSiteBtnClick(int selected);
     void TakePageClick(int selected);
 
+    // Another execution file chosen in the file dialog: the catalogue is emptied (the page model
+    // drops every reference first) and read anew. On success the file is shown and becomes the
+    // project's execution file, and the page editor offers the new entries; a failed read keeps
+    // both (its message has been shown). Returns whether a file was read. IsChanged is untouched.
+    bool ReadRVXMnClick();
+
+    // The updater in the program folder with mode + ";" + version + ";" + release; a running
+    // updater is brought to the front instead. "Datei TarvikUpdate.exe nicht gefunden" without it.
+    void StartUpdater(const QString &mode);
+
+    // Opens the compiled help file where one lies in the program folder (Windows); false when
+    // there is none, so the editor shows its own manual.
+    bool openHelpFile();
+
     // Whether the execution file changed since all pages were last refreshed.
     bool execFileChanged() const;
 
@@ -91,6 +111,7 @@ private:
     Prompt &m_prompt;
     SettingsStore *m_settings;
     BrowserLookup m_browserLookup;
+    Launcher *m_launcher;
     ProjectModel m_model;
     PageModel m_pageModel;
     QString m_helpFile;

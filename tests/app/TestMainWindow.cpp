@@ -1,6 +1,8 @@
 #include "app/TWEBServerDefMainF.h"
 #include "support/AccessibleNames.h"
 #include "support/ScriptedPrompt.h"
+#include "dialogs/THelpF.h"
+#include "text/Launcher.h"
 #include "workspace/AppState.h"
 #include "workspace/PageEditorView.h"
 #include "workspace/Workspace.h"
@@ -8,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,12 +21,32 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QTest>
 #include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+// Records the documents and programs the window asks to open.
+class RecordingLauncher : public Launcher
+{
+public:
+    QStringList opened;
+    bool startProgram(const QString &program, const QStringList &arguments, const QString &) override
+    {
+        opened << program + u' ' + arguments.join(u' ');
+        return true;
+    }
+    bool openDocument(const QString &document) override
+    {
+        opened << document;
+        return true;
+    }
+    bool activateRunning(const QString &) override { return false; }
+};
+
 // The page list's editor in these tests: counts its showings and saves nothing.
 class CountingEditor : public PageEditorView
 {
@@ -58,6 +81,7 @@ private slots:
     void autoWidthDisablesTheWidthControls();
     void testModeSwitchTwiceLeavesItOff();
     void executionFileShownShortened();
+    void infoHelpAndUpdater();
 
 private:
     template <typename T> T *child(const TWEBServerDefMainF &window, const QString &name)
@@ -71,6 +95,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<ScriptedPrompt> m_prompt;
+    std::unique_ptr<RecordingLauncher> m_launcher;
     std::unique_ptr<Workspace> m_workspace;
     CountingEditor m_editor;
 };
@@ -80,7 +105,8 @@ void TestMainWindow::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_state = std::make_unique<AppState>();
     m_prompt = std::make_unique<ScriptedPrompt>();
-    m_workspace = std::make_unique<Workspace>(*m_state, *m_prompt);
+    m_launcher = std::make_unique<RecordingLauncher>();
+    m_workspace = std::make_unique<Workspace>(*m_state, *m_prompt, nullptr, Workspace::BrowserLookup(), m_launcher.get());
 }
 
 void TestMainWindow::cleanup()
@@ -409,6 +435,33 @@ void TestMainWindow::executionFileShownShortened()
     QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
     window.ShowShortPath(u"/d/a.RVX"_s);
     QCOMPARE(label->text(), u"/d/a.RVX"_s);
+}
+
+void TestMainWindow::infoHelpAndUpdater()
+{
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
+    // Info: version and release; the web address opens in the browser.
+    QTimer::singleShot(0, this, [&] {
+        auto *info = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(info);
+        QCOMPARE(info->windowTitle(), u"Info"_s);
+        QCOMPARE(child<QLabel>(window, u"VersionLb"_s)->text(), u"2.2"_s);
+        QCOMPARE(child<QLabel>(window, u"ReleaseLb"_s)->text(), u"200910"_s);
+        QTest::mouseClick(child<QLabel>(window, u"WebLinkLb"_s), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, u"OKBtn"_s), Qt::LeftButton);
+    });
+    child<QAction>(window, u"Info1"_s)->trigger();
+    QCOMPARE(m_launcher->opened, QStringList{u"https://www.fennaro.example/webdef"_s});
+
+    // Without a compiled help file the manual opens at the chapter WEB-Server.
+    child<QAction>(window, u"Hilfetexte1"_s)->trigger();
+    auto *help = window.findChild<THelpF *>();
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(help->browser()->source().fragment(), u"web-server"_s);
+    help->close();
+
+    m_prompt->expectError(u"Datei TarvikUpdate.exe nicht gefunden"_s);
+    child<QAction>(window, u"UpdateMp"_s)->trigger();
 }
 
 QTEST_MAIN(TestMainWindow)

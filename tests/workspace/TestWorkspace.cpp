@@ -1,6 +1,8 @@
 #include "support/ExecFileFixture.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
+#include "catalogue/RvxReader.h"
+#include "text/Launcher.h"
 #include "workspace/PageEditorView.h"
 #include "workspace/AppState.h"
 #include "workspace/MemorySettingsStore.h"
@@ -15,6 +17,25 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+// Records what the workspace starts; a program of the name in `running` counts as running.
+class RecordingLauncher : public Launcher
+{
+public:
+    QString running;
+    QStringList started;
+    bool startProgram(const QString &program, const QStringList &arguments, const QString &folder) override
+    {
+        started << program + u' ' + arguments.join(u' ') + u" in "_s + folder;
+        return true;
+    }
+    bool openDocument(const QString &document) override
+    {
+        started << document;
+        return true;
+    }
+    bool activateRunning(const QString &programName) override { return programName == running; }
+};
+
 // A page file whose reading stops with a conversion error.
 const QByteArray UnreadablePage = "@V=HTM100\r\n#007000\r\nAutoAkt=vielleicht\r\n";
 const QString UnreadableMessage = u"'vielleicht' ist kein gültiger boolescher Wert"_s;
@@ -74,6 +95,10 @@ private slots:
     void pageListOperations();
     void newAndEditPage_data();
     void newAndEditPage();
+    void readAnotherExecFile_data();
+    void readAnotherExecFile();
+    void updater_data();
+    void updater();
 
 private:
     void setLastProject(const QString &name);
@@ -505,6 +530,96 @@ void TestWorkspace::newAndEditPage()
     }
     // Only a page saved under another name loses its old file.
     QCOMPARE(QFileInfo::exists(m_dir->filePath(u"Haus.2_Garten.SHT"_s)), savedAs != u"Terrasse"_s || !accept);
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestWorkspace::readAnotherExecFile_data()
+{
+    QTest::addColumn<bool>("choose");
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("dialog cancelled") << false << false;
+    QTest::newRow("file read") << true << true;
+    QTest::newRow("file refused") << true << false;
+}
+
+void TestWorkspace::readAnotherExecFile()
+{
+    QFETCH(bool, choose);
+    QFETCH(bool, readable);
+    const QString old =
+        writeExecFile(m_dir->path(), u"Alt.RVX"_s, {testHeader(7), u"@OBJECT"_s, u"NA=Licht"_s, u"@OBJECT"_s, u"NA=Pumpe"_s});
+    QString other = m_dir->filePath(u"Neu.RVX"_s);
+    if (readable)
+        other = writeExecFile(m_dir->path(), u"Neu.RVX"_s, {testHeader(9), u"@OBJECT"_s, u"NA=Heizung"_s});
+    else
+        writeBytes(other, "@kein Steuerprogramm\r\n");
+    AppState state;
+    state.DataFolder = m_dir->path();
+    ScriptedPrompt prompt;
+    prompt.setAllowUnexpectedErrors(true); // the reader's own message for a refused file
+    Workspace workspace(state, prompt);
+    QVERIFY(ReadRVXFile(old, state.catalogue, prompt, &state.ExecFileDate));
+    state.ExecFileName = old;
+    workspace.model().RVXFileShown = old;
+    PageModel &page = workspace.pageModel();
+    page.InitAll();
+    // The page editor holds rows of the old catalogue.
+    QCOMPARE(page.appendObjRow(page.findOffered(u"Licht"_s), prompt), 1);
+    QCOMPARE(page.appendMacroRow(page.findOffered(u"Pumpe"_s), prompt), 1);
+    page.IsChanged = false;
+    prompt.expectOpenFile(choose, other);
+
+    QCOMPARE(workspace.ReadRVXMnClick(), choose && readable);
+
+    QCOMPARE(prompt.lastFilterName, u"Ausführungsdatei"_s);
+    QCOMPARE(prompt.lastPattern, u"*.RVX;*.RVP"_s);
+    QCOMPARE(prompt.lastProposedFile, old);
+    const QString shown = choose && readable ? other : old;
+    QCOMPARE(state.ExecFileName, shown);
+    QCOMPARE(workspace.model().RVXFileShown, shown);
+    QStringList offered;
+    for (const OfferedEntry &entry : page.ObjBox())
+        offered << entry.text;
+    QCOMPARE(offered, !choose ? QStringList({u"Licht"_s, u"Pumpe"_s})
+                              : (readable ? QStringList({u"Heizung"_s}) : QStringList()));
+    // Rows keep their texts but no longer point into a freed catalogue.
+    QCOMPARE(page.sgRow(1).name, u"Licht"_s);
+    QCOMPARE(page.sgRow(1).entry != nullptr, !choose);
+    QCOMPARE(page.mgRow(1).entry != nullptr, !choose);
+    QVERIFY(!workspace.model().IsChanged);
+}
+
+void TestWorkspace::updater_data()
+{
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("running");
+    QTest::addColumn<bool>("started");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("started with its parameters") << true << QString() << true << QString();
+    QTest::newRow("already running: no second copy") << true << u"TarvikUpdate.exe"_s << false << QString();
+    QTest::newRow("missing") << false << QString() << false << u"Datei TarvikUpdate.exe nicht gefunden"_s;
+}
+
+void TestWorkspace::updater()
+{
+    QFETCH(bool, installed);
+    QFETCH(QString, running);
+    QFETCH(bool, started);
+    QFETCH(QString, message);
+    if (installed)
+        writeBytes(m_dir->filePath(u"TarvikUpdate.exe"_s), "x");
+    AppState state;
+    ScriptedPrompt prompt;
+    if (!message.isEmpty())
+        prompt.expectError(message);
+    RecordingLauncher launcher;
+    launcher.running = running;
+    Workspace workspace(state, prompt, nullptr, {}, &launcher);
+    workspace.FormCreate(m_dir->path());
+    workspace.StartUpdater(u"m"_s);
+    const QString folder = state.ProgramFolder;
+    QCOMPARE(launcher.started,
+             started ? QStringList{folder + u"TarvikUpdate.exe m;2.2;200910 in "_s + folder} : QStringList());
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
