@@ -2,12 +2,13 @@
 # (Debian packages) first.
 SHELL := /bin/bash
 
-PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev desktop-file-utils
 BENCH_PACKAGES := libbenchmark-dev
+PACKAGE_PACKAGES := dpkg-dev file
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 DEMO_HOME := $(CURDIR)/build/default/demo-home
 
-.PHONY: run test deps bench clean
+.PHONY: run test deps bench package clean
 
 deps:
 	@missing=""; \
@@ -39,6 +40,13 @@ bench:
 	cmake --preset bench
 	cmake --build --preset bench
 	cmake --build --preset bench --target run-benchmarks
+
+# The Debian package of the editor and the headless tool, in build/default.
+package:
+	$(MAKE) deps EXTRA_PACKAGES="$(PACKAGE_PACKAGES)"
+	cmake --preset default
+	cmake --build --preset default
+	cd build/default && cpack -G DEB
 
 clean:
 	rm -rf build
