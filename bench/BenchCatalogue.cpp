@@ -2,12 +2,11 @@
 // 20,000 objects and 50,000 variables; the smaller sizes show that both grow linearly.
 
 #include "BenchSupport.h"
+#include "BigProject.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/OfferedEntries.h"
 #include "catalogue/RvxReader.h"
-#include "catalogue/RvxScrambler.h"
 #include "text/Prompt.h"
-#include "text/TextFile.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -30,13 +29,10 @@ QString programFile(int objects)
     auto found = files.find(objects);
     if (found != files.end())
         return found->second;
-    QStringList scrambled;
     QString error;
-    if (!scrambleExecFile(programLines(objects), scrambled, &error))
-        qFatal("%s", qPrintable(error));
     const QString path = dir.filePath(u"Bench%1.RVX"_s.arg(objects));
-    if (writeTextFile(path, scrambled) != WriteStatus::Ok)
-        qFatal("cannot write %s", qPrintable(path));
+    if (!BigProject::writeProgram(path, objects, &error))
+        qFatal("%s", qPrintable(error));
     files.emplace(objects, path);
     return path;
 }

@@ -5,9 +5,9 @@
 // refresh grows linearly with the number of pages.
 
 #include "BenchSupport.h"
+#include "BigProject.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/RvxReader.h"
-#include "catalogue/RvxScrambler.h"
 #include "page/PageModel.h"
 #include "text/FilePaths.h"
 #include "text/Prompt.h"
@@ -30,36 +30,6 @@ using namespace BenchSupport;
 namespace {
 
 constexpr int CatalogueObjects = 20000;
-constexpr int RowsPerPage = 50;
-constexpr int MacrosPerPage = 10;
-constexpr int LinksPerPage = 10;
-
-QStringList pageLines(int page, int pages)
-{
-    QStringList lines{u"@V=HTM100"_s,
-                      u"#001000=Seite%1"_s.arg(page),
-                      u"FILEVERS=140"_s,
-                      u"#003000"_s,
-                      u"OBWIDTH=%1"_s.arg(100 + page % 50),
-                      u"#008000"_s,
-                      u"SHEAD=Seite %1 für Gäste"_s.arg(page)};
-    QString navi;
-    for (int l = 0; l < LinksPerPage; ++l) {
-        const int target = (page + l + 1) % pages;
-        navi += u"Seite%1\u0003Seite%1\u000B"_s.arg(target);
-    }
-    lines << u"#009000=%1"_s.arg(LinksPerPage) << u"NAVI="_s + navi << u"#010000"_s;
-    // Objects beyond the devices, spread over the catalogue.
-    for (int r = 0; r < RowsPerPage; ++r) {
-        const int o = 2000 + (page * RowsPerPage + r) * 7 % (CatalogueObjects - 2000);
-        lines << u"OBJROW=%1@Bezeichnung %2@%3@O@0@U@0@"_s.arg(objectName(o)).arg(r).arg(r % 2);
-    }
-    lines << u"#011000"_s;
-    for (int m = 0; m < MacrosPerPage; ++m)
-        lines << u"MACRO=%1@Makro %2@0"_s.arg(objectName(2001 + page * MacrosPerPage + m)).arg(m);
-    lines << u"#099000"_s;
-    return lines;
-}
 
 // The catalogue read once for all runs, with the offered entries of the page model.
 struct Fixture
@@ -71,16 +41,15 @@ struct Fixture
 
     Fixture()
     {
-        QStringList scrambled;
         QString error;
-        if (!scrambleExecFile(programLines(CatalogueObjects), scrambled, &error))
-            qFatal("%s", qPrintable(error));
         const QString exec = dir.filePath(u"Bench.RVX"_s);
-        if (writeTextFile(exec, scrambled) != WriteStatus::Ok || !ReadRVXFile(exec, state.catalogue, prompt, nullptr))
-            qFatal("cannot prepare the catalogue");
+        if (!BigProject::writeProgram(exec, CatalogueObjects, &error))
+            qFatal("%s", qPrintable(error));
+        if (!ReadRVXFile(exec, state.catalogue, prompt, nullptr))
+            qFatal("cannot read the catalogue");
         model = std::make_unique<PageModel>(state.catalogue);
         model->InitAll();
-        state.ProjectName = u"BENCH"_s;
+        state.ProjectName = BigProject::ProjectName;
     }
 
     // A project folder with pages page files, written once per page count.
@@ -89,9 +58,9 @@ struct Fixture
         QDir().mkpath(folder);
         QStringList names;
         for (int p = 0; p < pages; ++p) {
-            names << u"Seite%1"_s.arg(p);
-            if (writeTextFile(projectFilePath(folder, u"BENCH_Seite%1.SHT"_s.arg(p)), pageLines(p, pages)) !=
-                WriteStatus::Ok)
+            names << BigProject::pageName(p);
+            if (writeTextFile(ProjectFiles::pageFile(folder, BigProject::ProjectName, names.last()),
+                              BigProject::pageLines(p, pages, CatalogueObjects)) != WriteStatus::Ok)
                 qFatal("cannot write a page file");
         }
         return names;
@@ -108,7 +77,7 @@ double copyPages(const QString &from, const QString &to, const QStringList &page
 {
     const auto start = std::chrono::steady_clock::now();
     for (const QString &page : pages) {
-        const QString name = u"BENCH_"_s + page + u".SHT"_s;
+        const QString name = ProjectFiles::pageFileName(BigProject::ProjectName, page);
         const QString target = projectFilePath(to, name);
         QFile::remove(target);
         if (!QFile::copy(projectFilePath(from, name), target))
