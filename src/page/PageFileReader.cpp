@@ -28,10 +28,12 @@ constexpr qint32 NewLinkFormatVersion = 131;
 class PageReader
 {
 public:
-    PageReader(PageModel &model) : m_model(model), m_d(model.SiteData) {}
+    PageReader(PageModel &model, PageReadNotes *notes) : m_model(model), m_d(model.SiteData), m_notes(notes) {}
 
     void readLine(const QString &line)
     {
+        if (m_notes)
+            ++m_notes->line;
         if (line.startsWith(u'#'))
             readTag(line.mid(1));
         else
@@ -174,8 +176,8 @@ private:
 
     // Only the line carrying the list key rebuilds the list: any other line is skipped, so a
     // stray line cannot empty the build order (and with it every part of the page at the next save).
-    static void readOrder(const QString &line, const QString &listKey, int fields, const QStringList &names,
-                          QList<CheckEntry> &list)
+    void readOrder(const QString &line, const QString &listKey, int fields, const QStringList &names,
+                   QList<CheckEntry> &list)
     {
         QString v;
         if (!key(line, listKey, v))
@@ -193,6 +195,8 @@ private:
             const QString &name = names[first.digitValue()];
             if (std::none_of(list.cbegin(), list.cend(), [&name](const CheckEntry &e) { return e.text == name; }))
                 list.append({name, field.size() > 1});
+            else if (m_notes)
+                m_notes->repeats.append({listKey, name});
         }
     }
 
@@ -213,6 +217,8 @@ private:
         QString v;
         if (!key(line, u"NAVI"_s, v))
             return;
+        if (m_notes)
+            m_notes->naviLength = std::max(m_notes->naviLength, line.size() - line.indexOf(u'=') - 1);
         if (m_naviSection == 0)
             m_naviSection = m_sectionCount;
         if (m_naviSection != m_sectionCount || m_navCount < 1)
@@ -223,10 +229,11 @@ private:
         for (int n = 1; n <= m_navCount; ++n) {
             const QString item = EntitiesToUmlauts(ListFieldSep(n, v, linkSep));
             const qsizetype p = item.indexOf(nameSep);
-            if (p < 0)
-                m_model.NaviLB.append(LinkText::join(QString(), item));
-            else
-                m_model.NaviLB.append(LinkText::join(item.left(p), item.mid(p + 1, 1023)));
+            const QString name = p < 0 ? QString() : item.left(p);
+            const QString target = p < 0 ? item : item.mid(p + 1, 1023);
+            m_model.NaviLB.append(LinkText::join(name, target));
+            if (m_notes)
+                m_notes->links.append({name, target});
         }
     }
 
@@ -238,6 +245,7 @@ private:
             return;
         ObjRow row;
         row.name = name;
+        QString flag;
         const qsizetype at2 = v.indexOf(u'@', at1 + 1);
         row.label = EntitiesToUmlauts(at2 < 0 ? v.mid(at1 + 1) : v.mid(at1 + 1, at2 - at1 - 1));
         if (at2 >= 0) {
@@ -245,7 +253,7 @@ private:
             if (at3 < 0) {
                 row.input = v.mid(at2 + 1);
             } else {
-                const QString flag = v.mid(at2 + 1, at3 - at2 - 1);
+                flag = v.mid(at2 + 1, at3 - at2 - 1);
                 row.input = flag == u"1" ? PageMessages::InputYes
                                          : (flag == u"0" ? PageMessages::InputNo : PageMessages::InputNone);
             }
@@ -257,6 +265,8 @@ private:
             row.input = PageMessages::InputError;
         }
         m_model.appendReadObjRow(row);
+        if (m_notes)
+            m_notes->objFlags.append(flag);
     }
 
     void readMacroRow(const QString &v)
@@ -272,6 +282,7 @@ private:
 
     PageModel &m_model;
     TSiteData &m_d;
+    PageReadNotes *m_notes;
     qint32 m_section = 0;
     qint32 m_navCount = 0;
     int m_sectionCount = 0;
@@ -280,8 +291,10 @@ private:
 
 } // namespace
 
-bool LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt)
+bool LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt, PageReadNotes *notes)
 {
+    if (notes)
+        *notes = PageReadNotes();
     model.fileversion = 0;
     model.SiteData.AutoWidth = false;
     model.SiteData.NoAutoScale = false;
@@ -291,7 +304,7 @@ bool LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt)
         prompt.error(PageMessages::FileNotFound.arg(DatNam));
         return false;
     }
-    PageReader reader(model);
+    PageReader reader(model, notes);
     for (const QString &line : lines)
         reader.readLine(line);
 

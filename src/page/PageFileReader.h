@@ -1,9 +1,37 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class PageModel;
 class Prompt;
+
+// What reading a page file saw that the model does not keep: texts as the file separates them,
+// before the model joins, cuts or drops them. The lists run parallel to the model's.
+struct PageReadNotes
+{
+    // One link of the navigation line, parallel to the model's NaviLB.
+    struct Link
+    {
+        QString name;
+        QString target;
+    };
+    // An entry that the build or column order names once more; only its first place is kept.
+    struct Repeat
+    {
+        QString key;  // "PAGEPOS" or "OBJCOLS"
+        QString name; // the part or column named again
+    };
+
+    qsizetype line = 0;       // number (from 1) of the line read last; after an error, the line that stopped it
+    qsizetype naviLength = 0; // longest NAVI value of the file in characters, before it is cut to what is read
+    QList<Link> links;
+    // Parallel to the model's SGRows: each object row's input flag as the line holds it, null when
+    // the line ends before one. Labels need no note: the model keeps them as the line holds them.
+    QStringList objFlags;
+    QList<Repeat> repeats;
+};
 
 // Fills model from the page definition file DatNam; the caller has emptied the per-page lists
 // with InitData. Layout values, build and column order that the file lacks keep their values,
@@ -12,5 +40,6 @@ class Prompt;
 // A file that cannot be opened: "Datei nicht gefunden: <DatNam>" is shown and the model is left as
 // it was. A text that does not convert where a number or truth value is required, or an
 // input/output error, throws OperationError: the lines before it stay in the model.
-// The result carries no information (true when the file was opened).
-bool LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt);
+// The result carries no information (true when the file was opened). notes (may be nullptr) is
+// emptied and then filled as the file is read.
+bool LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt, PageReadNotes *notes = nullptr);

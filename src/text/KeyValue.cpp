@@ -1,9 +1,6 @@
 #include "text/KeyValue.h"
 
 namespace {
-// Values hold at most this many characters after the separator.
-constexpr qsizetype MaxValueLength = 1023;
-
 bool isBlankOrControl(QChar c)
 {
     return c.unicode() <= 32;
@@ -61,7 +58,7 @@ bool SplitAt(const QString &s, QChar ch, QString &left, QString &right)
     if (p == 0)
         return false;
     left = Copy(s, 1, p - 1);
-    right = Copy(s, p + 1, MaxValueLength);
+    right = Copy(s, p + 1, KeyValue::MaxValueLength);
     return true;
 }
 

@@ -5,6 +5,11 @@
 // Helpers that take apart the key=value lines and ";"-separated lists of every file of the
 // system. Positions count from 1, as in the file formats; none of them fails or reports anything.
 
+namespace KeyValue {
+// A value holds at most this many characters; the rest of a longer line is not read.
+inline constexpr qsizetype MaxValueLength = 1023;
+} // namespace KeyValue
+
 // The at most n characters of s starting at position i (from 1); empty for n <= 0 or i beyond the end.
 QString Copy(const QString &s, qsizetype i, qsizetype n);
 
