@@ -13,3 +13,54 @@ inline const QString UpdaterMissing = QStringLiteral("Datei %1 nicht gefunden");
 // Spelled as the runtime's users know it.
 inline const QString InvalidIP = QStringLiteral("Ungültige IP-Adersse");
 } // namespace WorkspaceMessages
+
+// Texts of the project check. A finding reads: the place it is about, ": ", the message.
+namespace CheckMessages {
+inline const QString ProjectPlace = QStringLiteral("Projekt");
+inline const QString ExecFilePlace = QStringLiteral("Ausführungsdatei");
+inline const QString UserListPlace = QStringLiteral("Benutzerliste");
+inline const QString UserPlace = QStringLiteral("Benutzer „%1“");
+inline const QString PagePlace = QStringLiteral("Seite „%1“");
+inline const QString PageFilePlace = QStringLiteral("Seitendatei %1");
+inline const QString ObjectRowDetail = QStringLiteral("Objektzeile %1 („%2“)");
+inline const QString MacroRowDetail = QStringLiteral("Makrozeile %1 („%2“)");
+inline const QString MacroRowWithoutNameDetail = QStringLiteral("Makrozeile %1");
+inline const QString LinkDetail = QStringLiteral("Link %1 („%2“)");
+inline const QString LineDetail = QStringLiteral("Zeile %1");
+
+inline const QString NoExecFile =
+    QStringLiteral("Das Projekt nennt keine Ausführungsdatei; Objekt- und Makrozeilen wurden nicht geprüft.");
+inline const QString ExecFileUnreadable = QStringLiteral(
+    "Die Ausführungsdatei kann nicht gelesen werden (%1); Objekt- und Makrozeilen wurden nicht geprüft.");
+inline const QString NoStartPage = QStringLiteral("Es ist keine Startseite ohne Anmeldung angegeben.");
+inline const QString StartPageNotListed =
+    QStringLiteral("Die Startseite ohne Anmeldung „%1“ steht nicht in der Seitenliste.");
+inline const QString UserFileMissing = QStringLiteral("Die Benutzerliste fehlt: %1");
+inline const QString UserStartPageNotListed = QStringLiteral("Die Startseite „%1“ steht nicht in der Seitenliste.");
+inline const QString UserTwice = QStringLiteral(
+    "Der Benutzername steht schon als „%1“ in der Benutzerliste; Groß- und Kleinschreibung zählen dabei nicht.");
+inline const QString UserWithoutPassword = QStringLiteral("Der Benutzer hat kein Kennwort.");
+inline const QString PageFileMissing = QStringLiteral("Die Seitendatei fehlt: %1");
+inline const QString PageFileNotListed = QStringLiteral("Die Seite „%1“ steht nicht in der Seitenliste.");
+inline const QString PageUnreadable = QStringLiteral("Die Seitendatei kann nicht gelesen werden: %1");
+inline const QString PageReadingStops =
+    QStringLiteral("Das Lesen der Seite bricht hier ab (%1); beim Aktualisieren wird die Seite nicht neu geschrieben.");
+inline const QString LinkTargetNotListed = QStringLiteral("Die Zielseite „%1“ steht nicht in der Seitenliste.");
+inline const QString ObjectNotOffered = QStringLiteral(
+    "Das Objekt wird nicht mehr angeboten; die Zeile fällt beim nächsten Speichern oder Aktualisieren weg.");
+inline const QString MacroNotOffered = QStringLiteral(
+    "Das Makro wird nicht mehr angeboten; die Zeile fällt beim nächsten Speichern oder Aktualisieren weg.");
+inline const QString MacroWithoutName =
+    QStringLiteral("Die Makrozeile hat keinen Namen; sie fällt beim nächsten Speichern oder Aktualisieren weg.");
+inline const QString LabelBreaksRow =
+    QStringLiteral("Die Bezeichnung „%1“ enthält \"@\" oder \", was die Zeile in der Seitendatei zerteilt.");
+inline const QString RowCut =
+    QStringLiteral("Die Zeile ist zerteilt: an der Stelle der Eingabe-Kennung steht „%1“ (eine Bezeichnung mit "
+                   "\"@\"?); beim nächsten Speichern gehen der Rest der Bezeichnung und die Eingabe verloren.");
+inline const QString NaviTooLongInFile = QStringLiteral(
+    "Die Navigationszeile ist %1 Zeichen lang; gelesen werden nur %2, Links darüber hinaus gehen verloren.");
+inline const QString NaviTooLongAtSave =
+    QStringLiteral("Die Navigationszeile wird beim nächsten Speichern %1 Zeichen lang; gelesen werden nur %2.");
+inline const QString PagePartTwice = QStringLiteral("Die Aufbaureihenfolge nennt „%1“ mehrfach.");
+inline const QString ColumnTwice = QStringLiteral("Die Spaltenreihenfolge nennt „%1“ mehrfach.");
+} // namespace CheckMessages
