@@ -3,132 +3,95 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/OfferedEntries.h"
 #include "catalogue/RvxReader.h"
+#include "cli/JsonWriter.h"
 #include "cli/Messages.h"
 #include "text/Prompt.h"
-
-#include <QIODevice>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonValue>
-#include <QList>
-
-#include <cmath>
-#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The members of one JSON object in the order they are printed: the catalogue's field order.
-using Members = QList<std::pair<QString, QJsonValue>>;
-
-// A string, number or truth value as Qt's JSON writer spells it (escapes included).
-QByteArray scalarJson(const QJsonValue &value)
+// Writes one JSON object per line: {"key": value, "key": value}, the members in the catalogue's
+// field order.
+class ObjectLine
 {
-    const QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    return text.mid(1, text.size() - 2);
-}
+public:
+    explicit ObjectLine(JsonWriter &json) : m_json(json) { m_json.raw("{"); }
+    ~ObjectLine() { m_json.raw("}"); }
 
-QByteArray objectLine(const Members &members)
-{
-    QByteArray line = "{";
-    for (const auto &[key, value] : members) {
-        if (line.size() > 1)
-            line += ", ";
-        line += scalarJson(key) + ": " + scalarJson(value);
+    template <typename T> void operator()(QStringView key, const T &value)
+    {
+        if (!m_first)
+            m_json.raw(", ");
+        m_first = false;
+        m_json.key(key);
+        write(value);
     }
-    return line + '}';
-}
 
-// "key": [ one element per line ]
-QByteArray listJson(const QString &key, const QList<QByteArray> &elements)
-{
-    QByteArray text = "  " + scalarJson(key) + ": [";
-    for (qsizetype i = 0; i < elements.size(); ++i)
-        text += (i == 0 ? "\n    " : ",\n    ") + elements.at(i);
-    return text + (elements.isEmpty() ? "]" : "\n  ]");
-}
+private:
+    void write(const QString &text) { m_json.string(text); }
+    void write(QChar ch) { m_json.string(QStringView(&ch, 1)); }
+    void write(qint32 value) { m_json.number(qint64(value)); }
+    void write(double value) { m_json.number(value); }
 
-QJsonValue charValue(QChar ch)
-{
-    return QString(ch);
-}
+    JsonWriter &m_json;
+    bool m_first = true;
+};
 
-// Whole numbers without a fraction; the range ends are whole numbers in every file.
-QJsonValue floatValue(double value)
+// "key": [ one element per line ]. element(i) writes element i.
+template <typename Element> void writeList(JsonWriter &json, QStringView key, std::size_t count, Element element)
 {
-    if (std::trunc(value) == value && std::abs(value) < 9007199254740992.0)
-        return qint64(value);
-    return value;
-}
-
-QList<QByteArray> typesJson(const Catalogue &catalogue)
-{
-    QList<QByteArray> types;
-    for (const auto &e : catalogue.TypeList)
-        types.append(objectLine({{u"name"_s, e.text}, {u"s"_s, e.entry->s}}));
-    return types;
-}
-
-QList<QByteArray> variablesJson(const Catalogue &catalogue)
-{
-    QList<QByteArray> variables;
-    for (const auto &e : catalogue.VarList) {
-        const TVar &v = *e.entry;
-        variables.append(objectLine({
-            {u"Name"_s, v.Name},
-            {u"Idx"_s, v.Idx},
-            {u"Kind"_s, v.Kind},
-            {u"VType"_s, v.VType},
-            {u"VCode"_s, v.VCode},
-            {u"ObjIdx"_s, v.ObjIdx},
-            {u"TypeIdx"_s, v.TypeIdx},
-            {u"NK"_s, v.NK},
-        }));
+    json.raw("  ").key(key).raw("[");
+    for (std::size_t i = 0; i < count; ++i) {
+        json.raw(i == 0 ? "\n    " : ",\n    ");
+        element(i);
     }
-    return variables;
+    json.raw(count == 0 ? "]" : "\n  ]");
 }
 
-QByteArray objectJson(const TPSObj &o)
+void writeObject(JsonWriter &json, const TPSObj &o)
 {
-    return objectLine({
-        {u"Source"_s, charValue(o.Source)},
-        {u"ObjName"_s, o.ObjName},
-        {u"ObjDescr"_s, o.ObjDescr},
-        {u"ObjType"_s, o.ObjType},
-        {u"VType"_s, o.VType},
-        {u"VTypeIdx"_s, o.VTypeIdx},
-        {u"VarKind"_s, o.VarKind},
-        {u"VarIdx"_s, o.VarIdx},
-        {u"ObjIdx"_s, o.ObjIdx},
-        {u"ObjKind"_s, charValue(o.ObjKind)},
-        {u"Format"_s, int(o.Format)},
-        {u"HdwTyp"_s, int(o.HdwTyp)},
-        {u"HdwKind"_s, int(o.HdwKind)},
-        {u"ValCode"_s, int(o.ValCode)},
-        {u"DevCode"_s, int(o.DevCode)},
-        {u"minVal"_s, floatValue(o.minVal)},
-        {u"maxVal"_s, floatValue(o.maxVal)},
-        {u"SysVarCnt"_s, o.SysVarCnt},
-        {u"TypInfo"_s, o.TypInfo},
-        {u"SysVars"_s, o.SysVars},
-    });
+    ObjectLine line(json);
+    line(u"Source", o.Source);
+    line(u"ObjName", o.ObjName);
+    line(u"ObjDescr", o.ObjDescr);
+    line(u"ObjType", o.ObjType);
+    line(u"VType", o.VType);
+    line(u"VTypeIdx", o.VTypeIdx);
+    line(u"VarKind", o.VarKind);
+    line(u"VarIdx", o.VarIdx);
+    line(u"ObjIdx", o.ObjIdx);
+    line(u"ObjKind", o.ObjKind);
+    line(u"Format", qint32(o.Format));
+    line(u"HdwTyp", qint32(o.HdwTyp));
+    line(u"HdwKind", qint32(o.HdwKind));
+    line(u"ValCode", qint32(o.ValCode));
+    line(u"DevCode", qint32(o.DevCode));
+    line(u"minVal", o.minVal);
+    line(u"maxVal", o.maxVal);
+    line(u"SysVarCnt", o.SysVarCnt);
+    line(u"TypInfo", o.TypInfo);
+    line(u"SysVars", o.SysVars);
 }
 
-QList<QByteArray> objectsJson(const Catalogue &catalogue)
+void writeVariable(JsonWriter &json, const TVar &v)
 {
-    QList<QByteArray> objects;
-    for (const auto &e : catalogue.ObjList)
-        objects.append(objectJson(*e.entry));
-    return objects;
+    ObjectLine line(json);
+    line(u"Name", v.Name);
+    line(u"Idx", v.Idx);
+    line(u"Kind", v.Kind);
+    line(u"VType", v.VType);
+    line(u"VCode", v.VCode);
+    line(u"ObjIdx", v.ObjIdx);
+    line(u"TypeIdx", v.TypeIdx);
+    line(u"NK", v.NK);
 }
 
-QList<QByteArray> offeredJson(const OfferedEntries &offered)
+void writeType(JsonWriter &json, const Catalogue::Entry<TStrObj> &type)
 {
-    QList<QByteArray> texts;
-    for (const OfferedEntry &e : offered.entries())
-        texts.append(scalarJson(e.text));
-    return texts;
+    ObjectLine line(json);
+    line(u"name", type.text);
+    line(u"s", type.entry->s);
 }
 
 } // namespace
@@ -149,13 +112,21 @@ int runCatalogueCommand(CliContext &context)
     if (ok)
         offered.rebuild();
 
-    // Written by hand rather than through QJsonObject, which would sort the keys: the fields keep
-    // the catalogue's order and every entry stands on one line.
-    QByteArray json = "{\n  \"ok\": " + scalarJson(ok) + ",\n";
-    json += listJson(u"types"_s, typesJson(catalogue)) + ",\n";
-    json += listJson(u"variables"_s, variablesJson(catalogue)) + ",\n";
-    json += listJson(u"objects"_s, objectsJson(catalogue)) + ",\n";
-    json += listJson(u"offered"_s, offeredJson(offered)) + "\n}\n";
-    context.out.write(json);
+    // Written piece by piece rather than through QJsonObject, which would sort the keys and hold
+    // the whole text at once: the fields keep the catalogue's order and every entry stands on one line.
+    JsonWriter json(context.out);
+    json.raw("{\n  ").key(u"ok").boolean(ok).raw(",\n");
+    writeList(json, u"types", catalogue.TypeList.size(),
+              [&](std::size_t i) { writeType(json, catalogue.TypeList[i]); });
+    json.raw(",\n");
+    writeList(json, u"variables", catalogue.VarList.size(),
+              [&](std::size_t i) { writeVariable(json, *catalogue.VarList[i].entry); });
+    json.raw(",\n");
+    writeList(json, u"objects", catalogue.ObjList.size(),
+              [&](std::size_t i) { writeObject(json, *catalogue.ObjList[i].entry); });
+    json.raw(",\n");
+    writeList(json, u"offered", std::size_t(offered.count()),
+              [&](std::size_t i) { json.string(offered.entries()[qsizetype(i)].text); });
+    json.raw("\n}\n");
     return ok ? ExitOk : ExitFailed;
 }
