@@ -10,6 +10,7 @@ enum CliExitStatus : int {
     ExitOk = 0,     // the command did its work
     ExitFailed = 1, // a file could not be read or written
     ExitUsage = 2,  // wrong usage; the runner prints the usage text
+    ExitFound = 3,  // a check found something
 };
 
 // What a command receives: its arguments (without the command name), standard output, standard

@@ -1,6 +1,7 @@
 #include "cli/CliRunner.h"
 
 #include "cli/CatalogueCommand.h"
+#include "cli/CheckCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/Messages.h"
 #include "cli/RefreshCommand.h"
@@ -25,6 +26,7 @@ struct CliCommandEntry
 const CliCommandEntry Commands[] = {
     {u"catalogue"_s, runCatalogueCommand},
     {u"refresh"_s, runRefreshCommand},
+    {u"check"_s, runCheckCommand},
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "catalogue/RvxReader.h"
 #include "cli/Messages.h"
+#include "cli/ProjectArguments.h"
 #include "page/PageModel.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
@@ -24,34 +25,15 @@ void writeLine(QIODevice &err, const QString &text)
     err.write((text + u'\n').toUtf8());
 }
 
-// PROJECTFILE [--exec EXECFILE]; false on wrong usage.
-bool parseArguments(const QStringList &arguments, QString &projectFile, QString &execFile, bool &hasExec)
-{
-    hasExec = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == u"--exec") {
-            if (hasExec || i + 1 >= arguments.size())
-                return false;
-            hasExec = true;
-            execFile = arguments[++i];
-        } else if (projectFile.isEmpty() && !arguments[i].isEmpty() && !arguments[i].startsWith(u"--")) {
-            projectFile = arguments[i];
-        } else {
-            return false;
-        }
-    }
-    return !projectFile.isEmpty();
-}
-
 } // namespace
 
 int runRefreshCommand(CliContext &context)
 {
-    QString projectFile;
-    QString execFile;
-    bool hasExec = false;
-    if (!parseArguments(context.arguments, projectFile, execFile, hasExec))
+    ProjectArguments arguments;
+    if (!parseProjectArguments(context.arguments, {}, arguments))
         return ExitUsage;
+    const QString &projectFile = arguments.projectFile;
+    QString execFile = arguments.execFile;
 
     AppState state;
     const QFileInfo info(projectFile);
@@ -65,7 +47,7 @@ int runRefreshCommand(CliContext &context)
     ProjectModel project;
     if (!ReadProjectFile(projectFile, state, project, context.prompt))
         return ExitFailed;
-    if (!hasExec)
+    if (!arguments.hasExec)
         execFile = state.ExecFileName;
     if (execFile.trimmed().isEmpty()) {
         context.prompt.error(CliMessages::NoExecFile);
