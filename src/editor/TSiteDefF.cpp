@@ -1,16 +1,192 @@
 #include "editor/TSiteDefF.h"
 
+#include "editor/EditorWidgets.h"
+#include "editor/ObjekteTab.h"
+#include "page/Messages.h"
+#include "page/PageModel.h"
+#include "text/Guard.h"
+#include "text/Prompt.h"
 #include "workspace/Workspace.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+constexpr QSize MinimumSize(885, 510);
+constexpr int PageNameWidth = 240;
+} // namespace
 
 TSiteDefF::TSiteDefF(Workspace &workspace, Prompt &prompt, QWidget *parent)
     : QDialog(parent), m_workspace(workspace), m_prompt(prompt)
 {
-    setObjectName(QStringLiteral("SiteDefF"));
+    setObjectName(u"SiteDefF"_s);
+    setWindowTitle(PageMessages::EditorCaption);
+    setModal(true);
+
+    SiteNamPnl = named<QLabel>(u"SiteNamPnl"_s);
+    SiteNamPnl->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    SiteNamPnl->setAlignment(Qt::AlignCenter);
+    SiteNamPnl->setMinimumHeight(32);
+    QFont bold = SiteNamPnl->font();
+    bold.setBold(true);
+    SiteNamPnl->setFont(bold);
+
+    PageControl = named<QTabWidget>(u"PageControl"_s);
+    Objekte = new ObjekteTab(page(), m_prompt);
+    Navigation = named<QWidget>(u"Navigation"_s);
+    HTMLCode = named<QWidget>(u"HTMLCode"_s);
+    PageControl->addTab(buildSeitenLayout(), u"Seitenlayout"_s);
+    PageControl->addTab(Objekte, u"Objekte"_s);
+    PageControl->addTab(Navigation, u"Navigation"_s);
+    PageControl->addTab(HTMLCode, u"HTML-Einfügungen"_s);
+
+    OKBtn = named<QPushButton>(u"OKBtn"_s, u"OK"_s);
+    OKBtn->setDefault(true);
+    CancelBtn = named<QPushButton>(u"CancelBtn"_s, u"Abbrechen"_s);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(SiteNamPnl);
+    layout->addWidget(PageControl, 1);
+    layout->addLayout(buttons);
+
+    connectHandlers();
+    loadFromModel();
+    setMinimumSize(MinimumSize);
+    resize(MinimumSize.expandedTo(minimumSizeHint()));
 }
 
-TSiteDefF::~TSiteDefF() = default;
+TSiteDefF::~TSiteDefF()
+{
+    QObject::disconnect(m_focusConnection);
+}
+
+QWidget *TSiteDefF::buildSeitenLayout()
+{
+    SeitenLayout = named<QWidget>(u"SeitenLayout"_s);
+    PageNameEdt = named<QLineEdit>(u"PageNameEdt"_s);
+    PageNameEdt->setAccessibleName(u"Seitenname"_s);
+    PageNameEdt->setMinimumWidth(PageNameWidth);
+    auto *label = new QLabel(u"Seitenname"_s);
+    label->setBuddy(PageNameEdt);
+
+    // The layout groups of the page take the rows below the name.
+    auto *grid = new QGridLayout(SeitenLayout);
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(PageNameEdt, 0, 1);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(1, 1);
+    return SeitenLayout;
+}
+
+void TSiteDefF::connectHandlers()
+{
+    connectGuarded(m_prompt, OKBtn, &QPushButton::clicked, this, &TSiteDefF::OKBtnClick);
+    connectGuarded(m_prompt, CancelBtn, &QPushButton::clicked, this, &TSiteDefF::reject);
+    connectGuarded(m_prompt, PageNameEdt, &QLineEdit::editingFinished, this, &TSiteDefF::PageNameEdtExit);
+    // The typed name goes straight into the model, which OK checks and saves under.
+    QObject::connect(PageNameEdt, &QLineEdit::textChanged, this, [this](const QString &t) { page().PageNameText = t; });
+    m_focusConnection = connectGuarded(m_prompt, qApp, &QApplication::focusChanged, this, &TSiteDefF::focusMoved);
+}
+
+PageModel &TSiteDefF::page() const
+{
+    return m_workspace.pageModel();
+}
+
+void TSiteDefF::loadFromModel()
+{
+    const QSignalBlocker blocker(PageNameEdt);
+    PageNameEdt->setText(page().PageNameText);
+    Objekte->loadFromModel();
+}
+
+void TSiteDefF::focusMoved(QWidget *from, QWidget *to)
+{
+    // A control is entered when the focus moves into it from another control of this window; the
+    // focus placed when the window is shown, or coming back with the window, is no entry.
+    if (!from || !to || from->window() != this || to->window() != this)
+        return;
+    if (focusEnters(from, to, PageNameEdt))
+        PageNameEdtEnter();
+    Objekte->focusMoved(from, to);
+}
 
 bool TSiteDefF::showPageEditor()
 {
+    FormShow();
     return exec() == QDialog::Accepted;
+}
+
+void TSiteDefF::FormShow()
+{
+    // A page whose reading failed has had its message; it is shown with whatever was read.
+    runGuarded(m_prompt, [this] { page().prepareShow(m_workspace.model().Sites, m_prompt); });
+    loadFromModel();
+    SiteNamPnl->setText(PageNameEdt->text());
+    PageControl->setCurrentWidget(SeitenLayout);
+    PageNameEdt->setFocus();
+}
+
+void TSiteDefF::OKBtnClick()
+{
+    PageModel &model = page();
+    auto check = PageModel::NameCheck::Empty; // stays so when saving ends before the name check
+    auto result = PageModel::SaveResult::NotWritten;
+    {
+        // The field shows the trimmed name, and the panel an accepted one, also after an error.
+        const auto showName = qScopeGuard([&] {
+            const QSignalBlocker blocker(PageNameEdt);
+            PageNameEdt->setText(model.PageNameText);
+            if (check == PageModel::NameCheck::Ok)
+                SiteNamPnl->setText(model.PageNameText);
+        });
+        result = model.OKBtnClick(m_workspace.model().Sites, m_prompt, &check);
+    }
+    if (result == PageModel::SaveResult::Saved) {
+        QDialog::accept();
+    } else if (result == PageModel::SaveResult::NameRefused) {
+        PageControl->setCurrentWidget(SeitenLayout);
+        PageNameEdt->setFocus();
+        m_prompt.error(PageModel::nameCheckMessage(check));
+    }
+}
+
+void TSiteDefF::reject()
+{
+    bool close = false;
+    runGuarded(m_prompt, [&] { close = FormClose(); });
+    if (close)
+        QDialog::reject();
+}
+
+bool TSiteDefF::FormClose()
+{
+    return page().FormCloseQuery(m_prompt);
+}
+
+void TSiteDefF::PageNameEdtEnter()
+{
+    page().IsChanged = true;
+}
+
+void TSiteDefF::PageNameEdtExit()
+{
+    // Return finishes the edit too, but only leaving the field shows the name.
+    if (PageNameEdt->hasFocus())
+        return;
+    SiteNamPnl->setText(PageNameEdt->text());
 }

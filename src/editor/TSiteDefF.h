@@ -4,10 +4,19 @@
 
 #include <QDialog>
 
+class ObjekteTab;
+class PageModel;
 class Prompt;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
 class Workspace;
 
-// The page editor "WEB-Seite definieren": shows the workspace's page model modally for one page.
+// The page editor "WEB-Seite definieren": shows the workspace's page model modally for one page,
+// in the tabs Seitenlayout, Objekte, Navigation and HTML-Einfügungen, and saves it on OK. Created
+// once at program start and reused for every page. Points to the workspace (its page model and
+// page list) and the prompt without owning them.
 class TSiteDefF : public QDialog, public PageEditorView
 {
     Q_OBJECT
@@ -18,7 +27,34 @@ public:
 
     bool showPageEditor() override;
 
+protected:
+    // "Abbrechen", Esc and the close box all end here: unsaved edits are confirmed first.
+    void reject() override;
+
 private:
+    QWidget *buildSeitenLayout();
+    void connectHandlers();
+    void loadFromModel();
+    void focusMoved(QWidget *from, QWidget *to);
+    PageModel &page() const;
+
+    void FormShow();
+    void OKBtnClick();
+    bool FormClose();
+    void PageNameEdtEnter();
+    void PageNameEdtExit();
+
     Workspace &m_workspace;
     Prompt &m_prompt;
+    QMetaObject::Connection m_focusConnection; // application-wide, dropped before the controls go
+
+    QLabel *SiteNamPnl = nullptr;
+    QTabWidget *PageControl = nullptr;
+    QWidget *SeitenLayout = nullptr;
+    ObjekteTab *Objekte = nullptr;
+    QWidget *Navigation = nullptr;
+    QWidget *HTMLCode = nullptr;
+    QLineEdit *PageNameEdt = nullptr;
+    QPushButton *OKBtn = nullptr;
+    QPushButton *CancelBtn = nullptr;
 };

@@ -1,0 +1,347 @@
+#include "editor/ObjekteTab.h"
+
+#include "editor/EditorWidgets.h"
+#include "editor/LabelDelegate.h"
+#include "editor/OfferedEntriesModel.h"
+#include "editor/PageGridModel.h"
+#include "page/PageModel.h"
+#include "text/Guard.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <initializer_list>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+// Column widths of the grids (FormResize): SG splits its width between name and label and keeps
+// the input column; MG has a minimum width the rule is built on.
+constexpr int SGMinWidth = 0;
+constexpr int SGInputWidth = 57;
+constexpr int MGMinWidth = 295;
+constexpr int MGMinHeight = 85;
+constexpr int ObjBoxMinWidth = 200;
+
+void setUpGrid(QTableView *view, PageGridModel *model, Prompt &prompt, const QString &accessibleName)
+{
+    view->setModel(model);
+    view->setItemDelegateForColumn(PageGridModel::LabelColumn, new LabelDelegate(prompt, view));
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                          QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    view->setTabKeyNavigation(true);
+    view->setWordWrap(false);
+    view->verticalHeader()->setVisible(false);
+    view->verticalHeader()->setMinimumSectionSize(0);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    view->horizontalHeader()->setHighlightSections(false);
+    view->setAccessibleName(accessibleName);
+}
+
+QVBoxLayout *buttonColumn(std::initializer_list<QWidget *> buttons)
+{
+    auto *column = new QVBoxLayout;
+    for (QWidget *button : buttons)
+        column->addWidget(button);
+    column->addStretch();
+    return column;
+}
+
+QLabel *buddyLabel(const QString &text, QWidget *buddy)
+{
+    auto *label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
+// The row of the list's current entry when it is selected, else -1.
+int selectedRow(const QAbstractItemView *view)
+{
+    const QModelIndex current = view->currentIndex();
+    return current.isValid() && view->selectionModel()->isSelected(current) ? current.row() : -1;
+}
+} // namespace
+
+ObjekteTab::ObjekteTab(PageModel &page, Prompt &prompt, QWidget *parent)
+    : QWidget(parent), m_page(page), m_prompt(prompt)
+{
+    setObjectName(u"Objekte"_s);
+    buildControls();
+    buildLayout();
+    connectHandlers();
+    loadFromModel();
+}
+
+ObjekteTab::~ObjekteTab() = default;
+
+void ObjekteTab::buildControls()
+{
+    m_offered = new OfferedEntriesModel(m_page, this);
+    ObjBox = named<QListView>(u"ObjBox"_s);
+    ObjBox->setModel(m_offered);
+    ObjBox->setUniformItemSizes(true);
+    ObjBox->setSelectionMode(QAbstractItemView::SingleSelection);
+    ObjBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ObjBox->setAccessibleName(u"Objekte des Projekts"_s);
+    ObjBox->setMinimumWidth(ObjBoxMinWidth);
+
+    SelectObjBtn = arrowButton(u"SelectObjBtn"_s, Qt::RightArrow, u"Als Objekt übernehmen"_s);
+    SelectMakroBtn = arrowButton(u"SelectMakroBtn"_s, Qt::RightArrow, u"Als Makro übernehmen"_s);
+
+    m_sgModel = new ObjGridModel(m_page, m_prompt, this);
+    SG = named<QTableView>(u"SG"_s);
+    setUpGrid(SG, m_sgModel, m_prompt, u"Objekte der Seite"_s);
+    SG->setMinimumWidth(SGMinWidth);
+    SG->setColumnWidth(ObjGridModel::InputColumn, SGInputWidth);
+    MoveUpBtn = arrowButton(u"MoveUpBtn"_s, Qt::UpArrow, u"Nach oben"_s);
+    MoveDownBtn = arrowButton(u"MoveDownBtn"_s, Qt::DownArrow, u"Nach unten"_s);
+    DelActRowBtn = named<QPushButton>(u"DelActRowBtn"_s, u"&Objekt löschen"_s);
+
+    m_mgModel = new MacroGridModel(m_page, m_prompt, this);
+    MG = named<QTableView>(u"MG"_s);
+    setUpGrid(MG, m_mgModel, m_prompt, u"Makroauswahl"_s);
+    MG->setMinimumSize(MGMinWidth, MGMinHeight);
+    MakroMoveUpBtn = arrowButton(u"MakroMoveUpBtn"_s, Qt::UpArrow, u"Nach oben"_s);
+    MakroMoveDownBtn = arrowButton(u"MakroMoveDownBtn"_s, Qt::DownArrow, u"Nach unten"_s);
+    DelMakroBtn = named<QPushButton>(u"DelMakroBtn"_s, u"&Makro löschen"_s);
+
+    ObjSeqLB = named<QListWidget>(u"ObjSeqLB"_s);
+    ObjSeqLB->setSelectionMode(QAbstractItemView::SingleSelection);
+    ObjSeqLB->setAccessibleName(u"Reihenfolge der Objektspalten"_s);
+    ObjColUpBtn = arrowButton(u"ObjColUpBtn"_s, Qt::UpArrow, u"Nach oben"_s);
+    ObjColDownBtn = arrowButton(u"ObjColDownBtn"_s, Qt::DownArrow, u"Nach unten"_s);
+}
+
+void ObjekteTab::buildLayout()
+{
+    auto *sgRow = new QHBoxLayout;
+    sgRow->addWidget(SG);
+    sgRow->addLayout(buttonColumn({MoveUpBtn, MoveDownBtn}));
+    auto *mgRow = new QHBoxLayout;
+    mgRow->addWidget(MG);
+    mgRow->addLayout(buttonColumn({MakroMoveUpBtn, MakroMoveDownBtn}));
+
+    auto *objSeq = new QGroupBox(u"Reihenfolge der Objektspalten"_s);
+    auto *objSeqLayout = new QHBoxLayout(objSeq);
+    objSeqLayout->addWidget(ObjSeqLB);
+    objSeqLayout->addLayout(buttonColumn({ObjColUpBtn, ObjColDownBtn}));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(buddyLabel(u"Objekte des Projekts"_s, ObjBox), 0, 0);
+    grid->addWidget(ObjBox, 1, 0, 5, 1);
+    grid->addWidget(SelectObjBtn, 1, 1);
+    grid->addWidget(buddyLabel(u"Objekte der Seite"_s, SG), 0, 2);
+    grid->addLayout(sgRow, 1, 2, 1, 2);
+    grid->addWidget(DelActRowBtn, 2, 2, Qt::AlignLeft);
+    grid->addWidget(buddyLabel(u"Makroauswahl"_s, MG), 3, 2);
+    grid->addWidget(SelectMakroBtn, 4, 1);
+    grid->addLayout(mgRow, 4, 2);
+    grid->addWidget(DelMakroBtn, 5, 2, Qt::AlignLeft);
+    grid->addWidget(objSeq, 3, 3, 3, 1, Qt::AlignTop);
+    grid->setRowStretch(1, 3);
+    grid->setRowStretch(4, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 3);
+}
+
+void ObjekteTab::connectHandlers()
+{
+    const auto click = [this](QAbstractButton *button, void (ObjekteTab::*handler)()) {
+        connectGuarded(m_prompt, button, &QAbstractButton::clicked, this, handler);
+    };
+    click(SelectObjBtn, &ObjekteTab::SelectObjBtnClick);
+    click(DelActRowBtn, &ObjekteTab::DelActRowBtnClick);
+    click(MoveUpBtn, &ObjekteTab::MoveUpBtnClick);
+    click(MoveDownBtn, &ObjekteTab::MoveDownBtnClick);
+    click(SelectMakroBtn, &ObjekteTab::SelectMakroBtnClick);
+    click(DelMakroBtn, &ObjekteTab::DelMakroBtnClick);
+    click(MakroMoveUpBtn, &ObjekteTab::MakroMoveUpBtnClick);
+    click(MakroMoveDownBtn, &ObjekteTab::MakroMoveDownBtnClick);
+    click(ObjColUpBtn, &ObjekteTab::ObjColUpBtnClick);
+    click(ObjColDownBtn, &ObjekteTab::ObjColDownBtnClick);
+
+    connectGuarded(m_prompt, ObjBox->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                   &ObjekteTab::ObjBoxClick);
+    connectGuarded(m_prompt, SG->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                   [this](const QModelIndex &current) {
+                       if (!m_selectingByProgram && current.isValid())
+                           SGSelectCell(current.column(), PageGridModel::gridRow(current));
+                   });
+    connectGuarded(m_prompt, ObjSeqLB, &QListWidget::itemChanged, this, &ObjekteTab::ObjSeqLBClickCheck);
+
+    SG->viewport()->installEventFilter(this);
+    SG->installEventFilter(this);
+    MG->installEventFilter(this);
+}
+
+bool ObjekteTab::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && (watched == SG || watched == MG)) {
+        runGuarded(m_prompt, [this] { FormResize(); });
+    } else if (event->type() == QEvent::MouseButtonPress && watched == SG->viewport()) {
+        // A click on the cell that is current already selects it again, though the view sees no change.
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const QModelIndex index = SG->indexAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && index.isValid() && index == SG->currentIndex())
+            runGuarded(m_prompt, [&] { SGSelectCell(index.column(), PageGridModel::gridRow(index)); });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ObjekteTab::loadFromModel()
+{
+    m_offered->reload();
+    reloadGrid(SG, 1);
+    reloadGrid(MG, 1);
+    loadObjSeqLB(ObjSeqLB->currentRow());
+}
+
+void ObjekteTab::loadObjSeqLB(int current)
+{
+    const QSignalBlocker blocker(ObjSeqLB);
+    ObjSeqLB->clear();
+    for (const CheckEntry &entry : m_page.ObjSeqLB) {
+        auto *item = new QListWidgetItem(entry.text, ObjSeqLB);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
+    }
+    ObjSeqLB->setCurrentRow(current);
+    // Three short entries: the list is just as large as they are.
+    if (const int rowHeight = ObjSeqLB->sizeHintForRow(0); rowHeight > 0) {
+        const int frame = 2 * ObjSeqLB->frameWidth();
+        ObjSeqLB->setFixedSize(ObjSeqLB->sizeHintForColumn(0) + frame, rowHeight * ObjSeqLB->count() + frame);
+    }
+}
+
+void ObjekteTab::reloadGrid(QTableView *view, int row)
+{
+    auto *model = static_cast<PageGridModel *>(view->model());
+    const int column = qMax(0, view->currentIndex().column());
+    // An open label editor closes first, so the focus stays in the grid; its text is in the model.
+    if (QWidget *editor = view->indexWidget(view->currentIndex()))
+        emit view->itemDelegateForColumn(PageGridModel::LabelColumn)->closeEditor(editor);
+    const QScopedValueRollback selecting(m_selectingByProgram, true);
+    model->reload();
+    view->setCurrentIndex(model->gridIndex(row, column));
+}
+
+int ObjekteTab::currentGridRow(const QTableView *view) const
+{
+    return PageGridModel::gridRow(view->currentIndex());
+}
+
+void ObjekteTab::focusMoved(QWidget *from, QWidget *to)
+{
+    if (focusEnters(from, to, SG))
+        SGEnter();
+}
+
+void ObjekteTab::ObjBoxClick()
+{
+    const int row = selectedRow(ObjBox);
+    if (row < 0 || row >= m_page.ObjBox().size())
+        return;
+    const PageModel::AddButtons enabled = PageModel::ObjBoxClick(*m_page.ObjBox().at(row).entry);
+    SelectObjBtn->setEnabled(enabled.object);
+    SelectMakroBtn->setEnabled(enabled.macro);
+}
+
+void ObjekteTab::SelectObjBtnClick()
+{
+    const int row = m_page.appendObjRow(selectedRow(ObjBox), m_prompt);
+    if (row >= 0)
+        reloadGrid(SG, row);
+}
+
+void ObjekteTab::DelActRowBtnClick()
+{
+    reloadGrid(SG, m_page.deleteObjRow(currentGridRow(SG)));
+}
+
+void ObjekteTab::MoveUpBtnClick()
+{
+    reloadGrid(SG, m_page.moveObjRowUp(currentGridRow(SG)));
+}
+
+void ObjekteTab::MoveDownBtnClick()
+{
+    reloadGrid(SG, m_page.moveObjRowDown(currentGridRow(SG)));
+}
+
+void ObjekteTab::SGSelectCell(int column, int row)
+{
+    // Only the label column is editable (PageGridModel::flags); selecting an input cell toggles it.
+    if (column != ObjGridModel::InputColumn)
+        return;
+    m_page.toggleInputState(row, m_prompt);
+    m_sgModel->gridRowChanged(row);
+}
+
+void ObjekteTab::SGEnter()
+{
+    m_page.IsChanged = true;
+}
+
+void ObjekteTab::SelectMakroBtnClick()
+{
+    const int row = m_page.appendMacroRow(selectedRow(ObjBox), m_prompt);
+    if (row >= 0)
+        reloadGrid(MG, row);
+}
+
+void ObjekteTab::DelMakroBtnClick()
+{
+    reloadGrid(MG, m_page.deleteMacroRow(currentGridRow(MG)));
+}
+
+void ObjekteTab::MakroMoveUpBtnClick()
+{
+    reloadGrid(MG, m_page.moveMacroRowUp(currentGridRow(MG)));
+}
+
+void ObjekteTab::MakroMoveDownBtnClick()
+{
+    reloadGrid(MG, m_page.moveMacroRowDown(currentGridRow(MG)));
+}
+
+void ObjekteTab::ObjColUpBtnClick()
+{
+    loadObjSeqLB(int(PageModel::moveEntryUp(m_page.ObjSeqLB, selectedRow(ObjSeqLB))));
+}
+
+void ObjekteTab::ObjColDownBtnClick()
+{
+    loadObjSeqLB(int(PageModel::moveEntryDown(m_page.ObjSeqLB, selectedRow(ObjSeqLB))));
+}
+
+void ObjekteTab::ObjSeqLBClickCheck(QListWidgetItem *item)
+{
+    const int row = ObjSeqLB->row(item);
+    if (row >= 0 && row < m_page.ObjSeqLB.size())
+        m_page.ObjSeqLB[row].checked = item->checkState() == Qt::Checked;
+}
+
+void ObjekteTab::FormResize()
+{
+    // Column borders the user dragged give way to the rule at every size change.
+    const int sgHalf = (SG->width() - SGMinWidth) / 2;
+    SG->setColumnWidth(0, sgHalf + SGMinWidth - 100);
+    SG->setColumnWidth(1, sgHalf + SGMinWidth);
+    const int mgHalf = (MG->width() - MGMinWidth) / 2;
+    MG->setColumnWidth(0, mgHalf + MGMinWidth - 220);
+    MG->setColumnWidth(1, mgHalf + MGMinWidth - 100);
+}
