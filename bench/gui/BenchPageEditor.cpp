@@ -1,0 +1,140 @@
+// Opening the page editor on a page of 70 object rows while the catalogue offers 50,000 entries,
+// and filling the offered entries view alone. Real widgets on the offscreen platform; each opening
+// runs the whole showing (page file read, views reset, window shown and its first events handled)
+// and closes the window again.
+
+#include "catalogue/Catalogue.h"
+#include "editor/OfferedEntriesModel.h"
+#include "editor/TSiteDefF.h"
+#include "page/PageModel.h"
+#include "text/FilePaths.h"
+#include "text/Prompt.h"
+#include "text/TextFile.h"
+#include "workspace/AppState.h"
+#include "workspace/Workspace.h"
+
+#include <QApplication>
+#include <QListView>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int PageRows = 70;
+
+// A benchmark must never see a message: any message ends the run.
+class FailingPrompt : public Prompt
+{
+public:
+    void error(const QString &text) override { qFatal("%s", qPrintable(text)); }
+    void warning(const QString &text) override { error(text); }
+    Answer askYesNo(const QString &) override { return Answer::Yes; }
+    Answer askYesNoCancel(const QString &) override { return Answer::Cancel; }
+    void beep() override {}
+    bool askName(const QString &, const QString &, int, QString &) override { return false; }
+    bool chooseOpenFile(const QString &, const QString &, const QString &, const QString &, const QString &,
+                        QString &) override
+    {
+        return false;
+    }
+    bool chooseFolder(const QString &, QString &) override { return false; }
+    bool chooseFont(FontChoice &) override { return false; }
+    bool chooseColour(TColor &) override { return false; }
+};
+
+QString entryName(int i)
+{
+    static const QString Rooms[] = {u"Wohnzimmer"_s, u"Küche"_s, u"Bad"_s, u"Flur"_s, u"Büro"_s, u"Garten"_s};
+    return u"Licht_%1_%2"_s.arg(Rooms[i % 6]).arg(i);
+}
+
+// The catalogue, the workspace and a page file, made once for all runs.
+struct Setup
+{
+    QTemporaryDir dir;
+    AppState state;
+    FailingPrompt prompt;
+    std::unique_ptr<Workspace> workspace;
+    int offered = 0;
+
+    explicit Setup(int entries)
+    {
+        for (int i = 0; i < entries; ++i) {
+            TPSObj *o = state.catalogue.AddPSObj(entryName(i), i);
+            o->Source = u'O';
+            o->ObjKind = u'U';
+            o->HdwTyp = 1;
+            o->TypInfo = u"1;Aus;Ein;"_s;
+        }
+        state.catalogue.setComplete(true);
+        state.ProjectName = u"HAUS"_s;
+        state.DataFolder = dir.path();
+        workspace = std::make_unique<Workspace>(state, prompt);
+        workspace->model().Sites = {u"Wohnzimmer"_s, u"Küche"_s};
+        workspace->pageModel().FillPagePosLB();
+        workspace->pageModel().InitAll();
+        offered = int(workspace->pageModel().ObjBox().size());
+
+        QStringList lines{u"@V=HTM100"_s, u"#001000=Wohnzimmer"_s, u"FILEVERS=140"_s, u"#010000"_s};
+        for (int r = 0; r < PageRows; ++r)
+            lines << u"OBJROW=%1@Licht %2@0@O@0@U@0@Aus&Ein"_s.arg(entryName(r * 701 % entries)).arg(r);
+        lines << u"#099000"_s;
+        writeTextFile(ProjectFiles::pageFile(dir.path(), u"HAUS"_s, u"Wohnzimmer"_s), lines);
+        PageModel &page = workspace->pageModel();
+        page.SiteName = u"Wohnzimmer"_s;
+        page.DirDat = dir.path();
+        page.MainName = u"HAUS"_s;
+        page.NewPage = false;
+    }
+};
+
+void BM_OpenPageEditor(benchmark::State &state)
+{
+    Setup setup(int(state.range(0)));
+    TSiteDefF editor(*setup.workspace, setup.prompt);
+    for (auto _ : state) {
+        // Closed as soon as the window's event loop runs, i.e. once it is shown and laid out.
+        QTimer::singleShot(0, &editor, [&editor] { editor.close(); });
+        editor.showPageEditor();
+    }
+    if (setup.workspace->pageModel().SGRows.size() != PageRows)
+        state.SkipWithError("the page was not read");
+    state.counters["offered"] = setup.offered;
+    state.counters["rows"] = PageRows;
+}
+
+void BM_FillOfferedView(benchmark::State &state)
+{
+    Setup setup(int(state.range(0)));
+    OfferedEntriesModel model(setup.workspace->pageModel());
+    QListView view;
+    view.setUniformItemSizes(true);
+    view.setModel(&model);
+    view.resize(260, 300);
+    view.show();
+    for (auto _ : state) {
+        model.reload();
+        view.doItemsLayout();
+        QCoreApplication::processEvents();
+    }
+    state.counters["offered"] = setup.offered;
+}
+
+} // namespace
+
+BENCHMARK(BM_OpenPageEditor)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillOfferedView)->Arg(12500)->Arg(25000)->Arg(50000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
