@@ -1,0 +1,104 @@
+#include "page/PageFileView.h"
+
+#include "page/LinkText.h"
+#include "page/PageFileWriter.h"
+#include "page/PageModel.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr qsizetype MaxValueLength = 1023;
+
+QString labelNote(const QString &label)
+{
+    bool refused = false;
+    PageModel::acceptedLabel(label, &refused);
+    return refused ? u"Die Bezeichnung „%1“ enthält @ oder \": die Zeile wird beim Lesen anders geteilt."_s.arg(label)
+                   : QString();
+}
+
+// The written rows of a grid, in the order the writer writes them.
+template <typename Row> QList<const Row *> writtenRows(const QList<Row> &rows)
+{
+    QList<const Row *> written;
+    for (const Row &row : rows) {
+        if (row.entry && !row.name.trimmed().isEmpty())
+            written.append(&row);
+    }
+    return written;
+}
+
+QString naviNote(const PageModel &model, const QString &value)
+{
+    QStringList notes;
+    for (const QString &link : model.NaviLB) {
+        const LinkText::Parts parts = LinkText::split(link, 1023);
+        const QString refusal = LinkText::refusal(parts.name, parts.target);
+        if (!refusal.isEmpty())
+            notes << u"Link „%1“: %2"_s.arg(link, refusal);
+    }
+    if (value.size() > MaxValueLength)
+        notes << u"Die Navigationsleiste ist %1 Zeichen lang; gelesen werden nur %2."_s.arg(value.size())
+                     .arg(MaxValueLength);
+    return notes.join(u' ');
+}
+
+QString orderNote(const QString &value)
+{
+    QStringList seen;
+    for (const QString &field : value.split(u';', Qt::SkipEmptyParts)) {
+        const QString part = field.left(1);
+        if (seen.contains(part))
+            return u"Ein Eintrag steht zweimal in der Reihenfolge."_s;
+        seen << part;
+    }
+    return QString();
+}
+
+} // namespace
+
+QString withVisibleSeparators(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QChar(3), QChar(0x2403));  // ␃ between a link's name and target
+    shown.replace(QChar(11), QChar(0x240B)); // ␋ after each link
+    return shown;
+}
+
+QList<PageFileViewLine> pageFileView(const PageModel &model, const QLocale &locale)
+{
+    const QList<const ObjRow *> objRows = writtenRows(model.SGRows);
+    const QList<const MacroRow *> macroRows = writtenRows(model.MGRows);
+    qsizetype objIndex = 0;
+    qsizetype macroIndex = 0;
+
+    QList<PageFileViewLine> view;
+    for (const QString &line : pageFileLines(model, locale)) {
+        PageFileViewLine v;
+        v.text = line;
+        const qsizetype eq = line.indexOf(u'=');
+        if (line.startsWith(u'#')) {
+            v.kind = PageFileViewLine::Kind::Tag;
+            v.key = eq < 0 ? line : line.left(eq);
+            v.value = eq < 0 ? QString() : line.mid(eq + 1);
+        } else if (eq >= 0) {
+            v.kind = PageFileViewLine::Kind::KeyValue;
+            v.key = line.left(eq);
+            v.value = line.mid(eq + 1);
+        }
+        if (v.key == u"OBJROW" && objIndex < objRows.size())
+            v.note = labelNote(objRows.at(objIndex++)->label);
+        else if (v.key == u"MACRO" && macroIndex < macroRows.size())
+            v.note = labelNote(macroRows.at(macroIndex++)->label);
+        else if (v.key == u"NAVI")
+            v.note = naviNote(model, v.value);
+        else if (v.key == u"PAGEPOS" || v.key == u"OBJCOLS")
+            v.note = orderNote(v.value);
+        if (v.note.isEmpty() && v.kind == PageFileViewLine::Kind::KeyValue && v.key != u"NAVI" &&
+            v.value.size() > MaxValueLength)
+            v.note = u"Der Wert ist länger als %1 Zeichen und wird beim Lesen gekürzt."_s.arg(MaxValueLength);
+        view.append(v);
+    }
+    return view;
+}
