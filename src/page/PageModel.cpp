@@ -125,6 +125,19 @@ bool PageModel::enforceAutoRefreshRule(Prompt &prompt)
     return true;
 }
 
+void PageModel::AutoAktCBClick(bool checked, Prompt &prompt)
+{
+    SiteData.AutoAkt = checked;
+    enforceAutoRefreshRule(prompt);
+}
+
+void PageModel::HTMLCodeEnter()
+{
+    AutoAktCBEnabled = !hasInputFields();
+    if (!AutoAktCBEnabled)
+        SiteData.AutoAkt = false;
+}
+
 void PageModel::whitenBackgrounds()
 {
     TSiteData &d = SiteData;
@@ -174,6 +187,12 @@ int PageModel::previewWidthCap(TextStyle which)
         break;
     }
     return 440;
+}
+
+void PageModel::PageHeadEdtExit()
+{
+    HeadPreview = SiteData.Headline;
+    IsChanged = true;
 }
 
 bool PageModel::chooseStyleFont(TextStyle which, Prompt &prompt)
@@ -519,6 +538,12 @@ qsizetype PageModel::commitLink(qsizetype index, const QString &name, const QStr
     }
     NaviLB[index] = text;
     return index;
+}
+
+void PageModel::NaviLBClick(qsizetype index)
+{
+    if (index >= 0 && index < NaviLB.size())
+        NaviPreview = LinkText::preview(NaviLB[index]);
 }
 
 qsizetype PageModel::moveEntryUp(QList<CheckEntry> &list, qsizetype index)

@@ -147,6 +147,9 @@ public:
     QString PageNameText; // PageNameEdt: the name the page is saved under
     bool ExtLink = false;
     bool NewLink = false;
+    // Whether the automatic refresh box (AutoAktCB) can be used. Only HTMLCodeEnter changes it, so
+    // it carries over from one page to the next.
+    bool AutoAktCBEnabled = true;
 
     TSiteData SiteData;
     QList<CheckEntry> PagePosLB; // build order
@@ -187,6 +190,12 @@ public:
     bool hasInputFields() const;
     // Switches AutoAkt off with the message when the page has an input field. Returns whether it did.
     bool enforceAutoRefreshRule(Prompt &prompt);
+    // The automatic refresh box changed: AutoAkt := checked; ticked on a page with an input field, the
+    // message is shown and AutoAkt goes off again.
+    void AutoAktCBClick(bool checked, Prompt &prompt);
+    // The tab "HTML-Einfügungen" entered: with an input field AutoAkt goes off without a message and
+    // the box becomes unusable; without one the box becomes usable again.
+    void HTMLCodeEnter();
 
     // A new page: the four text backgrounds and the page background become white.
     void whitenBackgrounds();
@@ -194,6 +203,8 @@ public:
     // The text a style's preview shows, and the width (pixels) its preview never exceeds.
     QString previewText(TextStyle which) const;
     static int previewWidthCap(TextStyle which);
+    // The headline edit left: the headline preview shows the headline; IsChanged is set.
+    void PageHeadEdtExit();
     // The font and colour dialogs of the layout tabs; a cancelled dialog changes nothing. Return
     // whether the value changed hands (the dialog was confirmed).
     bool chooseStyleFont(TextStyle which, Prompt &prompt);
@@ -288,6 +299,10 @@ public:
     // Whether the links as the page file writes them are longer than the page file reader takes
     // back (then links beyond are lost at the next reading); length is their length.
     bool naviLineTooLong(qsizetype *length = nullptr) const;
+
+    // Link index clicked: the navigation preview shows its name, the text before its first ":".
+    // Without a link nothing changes.
+    void NaviLBClick(qsizetype index);
 
     // Build order and column order: move an entry with its check mark; returns the new selection.
     static qsizetype moveEntryUp(QList<CheckEntry> &list, qsizetype index);

@@ -39,6 +39,8 @@ private slots:
     void longNavigationLineWarnsAndSaves();
     void fontAndColourDialogsReachTheFile_data();
     void fontAndColourDialogsReachTheFile();
+    void autoRefreshRule_data();
+    void autoRefreshRule();
 
 private:
     QString pagePath(const QString &page) const { return ProjectFiles::pageFile(m_dir->path(), u"Haus"_s, page); }
@@ -388,6 +390,65 @@ void TestPageEditing::fontAndColourDialogsReachTheFile()
     for (const QString &line : expected)
         QVERIFY2(lines.contains(line.arg(suffix)), qPrintable(line.arg(suffix)));
     verifyPrompt();
+}
+
+void TestPageEditing::autoRefreshRule_data()
+{
+    QTest::addColumn<QString>("place"); // tick the box, input state toggled to "ja", OK, entering the HTML tab
+    QTest::addColumn<bool>("inputField");
+    QTest::addColumn<bool>("ticked");   // the box after the tick, else as it was before the place
+    QTest::addColumn<bool>("usable");   // the box's usability before the place
+    QTest::addColumn<bool>("message");
+    QTest::addColumn<bool>("autoAkt");  // after the place
+    QTest::addColumn<bool>("usableAfter");
+
+    QTest::newRow("ticked without an input field") << u"tick"_s << false << true << true << false << true << true;
+    QTest::newRow("ticked with an input field") << u"tick"_s << true << true << true << true << false << true;
+    QTest::newRow("unticked with an input field") << u"tick"_s << true << false << true << false << false << true;
+    QTest::newRow("input becomes ja while ticked") << u"input"_s << true << true << true << true << false << true;
+    QTest::newRow("input becomes ja while unticked") << u"input"_s << true << false << true << false << false << true;
+    QTest::newRow("saved with an input field") << u"save"_s << true << true << true << true << false << true;
+    QTest::newRow("saved without an input field") << u"save"_s << false << true << true << false << true << true;
+    QTest::newRow("HTML tab with an input field") << u"html"_s << true << true << true << false << false << false;
+    QTest::newRow("HTML tab without an input field")
+        << u"html"_s << false << true << false << false << true << true;
+}
+
+void TestPageEditing::autoRefreshRule()
+{
+    QFETCH(QString, place);
+    QFETCH(bool, inputField);
+    QFETCH(bool, ticked);
+    QFETCH(bool, usable);
+    QFETCH(bool, message);
+    QFETCH(bool, autoAkt);
+    QFETCH(bool, usableAfter);
+    writeBytes(pagePath(u"Küche"_s), "#010000\r\nOBJROW=Licht_Decke@Decke@0@O@12@U@3@Aus&Ein\r\n");
+    openPage(u"Küche"_s, false);
+    m_model->SiteData.AutoAkt = false;
+    if (inputField && place != u"input"_s)
+        m_model->toggleInputState(1, *m_prompt);
+    m_model->SiteData.AutoAkt = place != u"tick"_s && ticked;
+    m_model->AutoAktCBEnabled = usable;
+    if (message)
+        m_prompt->expectError(PageMessages::AutoRefreshWithInput);
+
+    if (place == u"tick"_s)
+        m_model->AutoAktCBClick(ticked, *m_prompt);
+    else if (place == u"input"_s)
+        m_model->toggleInputState(1, *m_prompt);
+    else if (place == u"save"_s)
+        QCOMPARE(m_model->OKBtnClick(m_pages, *m_prompt), PageModel::SaveResult::Saved);
+    else
+        m_model->HTMLCodeEnter();
+
+    QCOMPARE(m_model->hasInputFields(), inputField);
+    QCOMPARE(m_model->SiteData.AutoAkt, autoAkt);
+    QCOMPARE(m_model->AutoAktCBEnabled, usableAfter);
+    verifyPrompt();
+    // Only entering the HTML tab changes whether the box can be used, also for the next page.
+    openPage(QString(), true);
+    QCOMPARE(m_model->AutoAktCBEnabled, usableAfter);
 }
 
 QTEST_GUILESS_MAIN(TestPageEditing)
