@@ -5,6 +5,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "editor/OfferedEntriesModel.h"
+#include "editor/OfferedSearch.h"
 #include "editor/TSiteDefF.h"
 #include "page/PageModel.h"
 #include "text/FilePaths.h"
@@ -124,8 +125,31 @@ void BM_FillOfferedView(benchmark::State &state)
     state.counters["offered"] = setup.offered;
 }
 
+// One keystroke in the search field: the filter over every offered entry and the view laid out anew.
+void BM_SearchKeystroke(benchmark::State &state)
+{
+    Setup setup(int(state.range(0)));
+    OfferedEntriesModel entries(setup.workspace->pageModel());
+    OfferedSearchModel search(setup.workspace->pageModel());
+    search.setSourceModel(&entries);
+    QListView view;
+    view.setUniformItemSizes(true);
+    view.setModel(&search);
+    view.resize(260, 300);
+    view.show();
+    const QStringList typed{u"k"_s, u"ku"_s, u"kue"_s, u"kuec"_s, u"kuech"_s, u"kueche"_s, u"kueche_1"_s};
+    qsizetype k = 0;
+    for (auto _ : state) {
+        search.setSearchText(typed.at(k++ % typed.size()));
+        view.doItemsLayout();
+        QCoreApplication::processEvents();
+    }
+    state.counters["offered"] = setup.offered;
+}
+
 } // namespace
 
+BENCHMARK(BM_SearchKeystroke)->Arg(12500)->Arg(25000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenPageEditor)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillOfferedView)->Arg(12500)->Arg(25000)->Arg(50000)->Unit(benchmark::kMillisecond);
 

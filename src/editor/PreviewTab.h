@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+class PageModel;
+class QTextBrowser;
+
+// The tab "Vorschau": the page as the web server will lay it out, drawn anew whenever the tab is
+// shown or the page changes.
+class PreviewTab : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PreviewTab(const PageModel &page, QWidget *parent = nullptr);
+
+    void refresh();
+    QTextBrowser *browser() const { return m_browser; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    const PageModel &m_page;
+    QTextBrowser *m_browser = nullptr;
+};
