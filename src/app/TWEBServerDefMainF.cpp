@@ -1,6 +1,7 @@
 #include "app/TWEBServerDefMainF.h"
 
 #include "dialogs/Accessible.h"
+#include "dialogs/TCheckF.h"
 #include "dialogs/THelpF.h"
 #include "dialogs/TInfoF.h"
 #include "text/Guard.h"
@@ -106,6 +107,8 @@ TWEBServerDefMainF::TWEBServerDefMainF(Workspace &workspace, Prompt &prompt, Pag
     connectHandlers();
     InfoF = new TInfoF(m_workspace.launcher(), this);
     HelpF = new THelpF(this);
+    CheckF = new TCheckF(m_prompt, this);
+    connectGuarded(m_prompt, CheckF, &TCheckF::pageChosen, this, &TWEBServerDefMainF::CheckPageChosen);
 
     runGuarded(m_prompt, [&] { m_workspace.FormCreate(programFolder); });
     loadFromModel();
@@ -133,6 +136,7 @@ void TWEBServerDefMainF::buildMenu()
     ChangeName = menuItem(file, u"ChangeName"_s, u"N&amen ändern..."_s);
     Kopieren = menuItem(file, u"Kopieren"_s, u"&Kopieren.."_s);
     ReadRVXMn = menuItem(file, u"ReadRVXMn"_s, u"Ausführung&dsdatei lesen..."_s);
+    CheckProjectMn = menuItem(file, u"CheckProjectMn"_s, u"Projekt &prüfen..."_s);
     UpdateMp = menuItem(file, u"UpdateMp"_s, u"&Update..."_s);
     Beenden1 = menuItem(file, u"Beenden1"_s, u"B&eenden"_s);
     QMenu *help = bar->addMenu(u"Hilfe"_s);
@@ -281,6 +285,7 @@ void TWEBServerDefMainF::connectMenuHandlers()
     on(ChangeName, &TWEBServerDefMainF::ChangeNameClick);
     on(Kopieren, &TWEBServerDefMainF::KopierenClick);
     on(ReadRVXMn, &TWEBServerDefMainF::ReadRVXMnClick);
+    on(CheckProjectMn, &TWEBServerDefMainF::CheckProjectMnClick);
     on(UpdateMp, &TWEBServerDefMainF::UpdateMpClick);
     on(Beenden1, &TWEBServerDefMainF::Beenden1Click);
     on(Hilfetexte1, &TWEBServerDefMainF::Hilfetexte1Click);
@@ -504,6 +509,20 @@ void TWEBServerDefMainF::ReadRVXMnClick()
 {
     const ReloadOnExit reload(*this);
     m_workspace.ReadRVXMnClick();
+}
+
+void TWEBServerDefMainF::CheckProjectMnClick()
+{
+    CheckF->setFindings(m_workspace.CheckProjectClick().findings);
+    CheckF->show();
+    CheckF->raise();
+}
+
+void TWEBServerDefMainF::CheckPageChosen(const QString &page)
+{
+    const ReloadOnExit reload(*this);
+    if (m_workspace.editPageNamed(page, m_editor))
+        CheckF->setFindings(m_workspace.CheckProjectClick().findings);
 }
 
 void TWEBServerDefMainF::UpdateMpClick()

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 class PageEditorView;
+class TCheckF;
 class TInfoF;
 class THelpF;
 class Prompt;
@@ -67,6 +68,8 @@ private:
     void ChangeNameClick();
     void KopierenClick();
     void ReadRVXMnClick();
+    void CheckProjectMnClick();
+    void CheckPageChosen(const QString &page);
     void UpdateMpClick();
     void Beenden1Click();
     void Hilfetexte1Click();
@@ -142,6 +145,7 @@ private:
     QAction *ChangeName = nullptr;
     QAction *Kopieren = nullptr;
     QAction *ReadRVXMn = nullptr;
+    QAction *CheckProjectMn = nullptr;
     QAction *UpdateMp = nullptr;
     QAction *Beenden1 = nullptr;
     QAction *Hilfetexte1 = nullptr;
@@ -150,4 +154,5 @@ private:
 
     TInfoF *InfoF = nullptr;
     THelpF *HelpF = nullptr;
+    TCheckF *CheckF = nullptr;
 };

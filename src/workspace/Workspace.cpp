@@ -269,3 +269,18 @@ bool Workspace::openHelpFile()
 #endif
     return false;
 }
+
+CheckResult Workspace::CheckProjectClick()
+{
+    return CheckProject(ProjectFiles::projectFile(m_state.DataFolder, m_state.ProjectName), m_state.ExecFileName,
+                        m_prompt);
+}
+
+bool Workspace::editPageNamed(const QString &page, PageEditorView &editor)
+{
+    const qsizetype row = m_model.Sites.indexOf(page);
+    if (row < 0)
+        return false;
+    WorkSiteBtnClick(int(row), editor);
+    return true;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "page/PageModel.h"
+#include "workspace/ProjectCheck.h"
 #include "workspace/ProjectModel.h"
 #include "workspace/ProjectOperations.h"
 #include "workspace/Refresh.h"
@@ -97,6 +98,13 @@ public:
     // Opens the compiled help file where one lies in the program folder (Windows); false when
     // there is none, so the editor shows its own manual.
     bool openHelpFile();
+
+    // The project check of the saved project (its project file in the data folder) against the
+    // current execution file. Reads only.
+    CheckResult CheckProjectClick();
+    // Edits the page named page through the page list's edit operation; false when the list has
+    // no such page.
+    bool editPageNamed(const QString &page, PageEditorView &editor);
 
     // Whether the execution file changed since all pages were last refreshed.
     bool execFileChanged() const;

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
@@ -82,6 +83,7 @@ private slots:
     void testModeSwitchTwiceLeavesItOff();
     void executionFileShownShortened();
     void infoHelpAndUpdater();
+    void projectCheckOpensThePage();
 
 private:
     template <typename T> T *child(const TWEBServerDefMainF &window, const QString &name)
@@ -462,6 +464,39 @@ void TestMainWindow::infoHelpAndUpdater()
 
     m_prompt->expectError(u"Datei TarvikUpdate.exe nicht gefunden"_s);
     child<QAction>(window, u"UpdateMp"_s)->trigger();
+}
+
+void TestMainWindow::projectCheckOpensThePage()
+{
+    // A saved project whose only page has no file.
+    QFile project(m_dir->filePath(u"Haus.FNP"_s));
+    QVERIFY(project.open(QIODevice::WriteOnly));
+    project.write("*Site=Garten\r\nSTARTPAGE=Garten\r\n");
+    project.close();
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
+    m_state->ProjectName = u"Haus"_s;
+    m_state->DataFolder = m_dir->path();
+    m_workspace->model().Sites = {u"Garten"_s};
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    const int shownBefore = m_editor.shown;
+    child<QAction>(window, u"CheckProjectMn"_s)->trigger();
+    auto *findings = child<QListView>(window, u"FindingsLB"_s);
+    QVERIFY(findings->isVisible());
+    int gardenRow = -1;
+    for (int row = 0; row < findings->model()->rowCount(); ++row) {
+        if (findings->model()->index(row, 0).data().toString().contains(u"Garten"_s))
+            gardenRow = row;
+    }
+    QVERIFY(gardenRow >= 0);
+    const QRect rect = findings->visualRect(findings->model()->index(gardenRow, 0));
+    QTest::mouseClick(findings->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(findings->viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(m_editor.shown, shownBefore + 1);
+    QCOMPARE(m_workspace->pageModel().SiteName, u"Garten"_s);
+    findings->window()->close();
+    window.hide();
 }
 
 QTEST_MAIN(TestMainWindow)
