@@ -226,7 +226,9 @@ private:
         const bool newFormat = m_model.fileversion >= NewLinkFormatVersion;
         const QChar linkSep = newFormat ? QChar(11) : QChar(u'@');
         const QChar nameSep = newFormat ? QChar(3) : QChar(u':');
-        for (int n = 1; n <= m_navCount; ++n) {
+        // All NAVI lines of the section together give no more links than one line can hold, so a
+        // file of many NAVI lines cannot make the page grow without bound.
+        for (int n = 1; n <= m_navCount && m_model.NaviLB.size() < MaxNavCount; ++n) {
             const QString item = EntitiesToUmlauts(ListFieldSep(n, v, linkSep));
             const qsizetype p = item.indexOf(nameSep);
             const QString name = p < 0 ? QString() : item.left(p);
