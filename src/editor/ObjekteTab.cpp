@@ -1,5 +1,6 @@
 #include "editor/ObjekteTab.h"
 
+#include "editor/CheckOrderList.h"
 #include "editor/EditorWidgets.h"
 #include "editor/LabelDelegate.h"
 #include "editor/OfferedEntriesModel.h"
@@ -13,11 +14,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -119,9 +118,7 @@ void ObjekteTab::buildControls()
     MakroMoveDownBtn = arrowButton(u"MakroMoveDownBtn"_s, Qt::DownArrow, u"Nach unten"_s);
     DelMakroBtn = named<QPushButton>(u"DelMakroBtn"_s, u"&Makro löschen"_s);
 
-    ObjSeqLB = named<QListWidget>(u"ObjSeqLB"_s);
-    ObjSeqLB->setSelectionMode(QAbstractItemView::SingleSelection);
-    ObjSeqLB->setAccessibleName(u"Reihenfolge der Objektspalten"_s);
+    ObjSeqLB = new CheckOrderList(m_page.ObjSeqLB, u"ObjSeqLB"_s, u"Reihenfolge der Objektspalten"_s);
     ObjColUpBtn = arrowButton(u"ObjColUpBtn"_s, Qt::UpArrow, u"Nach oben"_s);
     ObjColDownBtn = arrowButton(u"ObjColDownBtn"_s, Qt::DownArrow, u"Nach unten"_s);
 }
@@ -181,7 +178,6 @@ void ObjekteTab::connectHandlers()
                        if (!m_selectingByProgram && current.isValid())
                            SGSelectCell(current.column(), PageGridModel::gridRow(current));
                    });
-    connectGuarded(m_prompt, ObjSeqLB, &QListWidget::itemChanged, this, &ObjekteTab::ObjSeqLBClickCheck);
 
     SG->viewport()->installEventFilter(this);
     SG->installEventFilter(this);
@@ -207,24 +203,7 @@ void ObjekteTab::loadFromModel()
     m_offered->reload();
     reloadGrid(SG, 1);
     reloadGrid(MG, 1);
-    loadObjSeqLB(ObjSeqLB->currentRow());
-}
-
-void ObjekteTab::loadObjSeqLB(int current)
-{
-    const QSignalBlocker blocker(ObjSeqLB);
-    ObjSeqLB->clear();
-    for (const CheckEntry &entry : m_page.ObjSeqLB) {
-        auto *item = new QListWidgetItem(entry.text, ObjSeqLB);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
-    }
-    ObjSeqLB->setCurrentRow(current);
-    // Three short entries: the list is just as large as they are.
-    if (const int rowHeight = ObjSeqLB->sizeHintForRow(0); rowHeight > 0) {
-        const int frame = 2 * ObjSeqLB->frameWidth();
-        ObjSeqLB->setFixedSize(ObjSeqLB->sizeHintForColumn(0) + frame, rowHeight * ObjSeqLB->count() + frame);
-    }
+    ObjSeqLB->load(ObjSeqLB->currentRow());
 }
 
 void ObjekteTab::reloadGrid(QTableView *view, int row)
@@ -320,19 +299,12 @@ void ObjekteTab::MakroMoveDownBtnClick()
 
 void ObjekteTab::ObjColUpBtnClick()
 {
-    loadObjSeqLB(int(PageModel::moveEntryUp(m_page.ObjSeqLB, selectedRow(ObjSeqLB))));
+    ObjSeqLB->load(int(PageModel::moveEntryUp(m_page.ObjSeqLB, ObjSeqLB->selectedEntry())));
 }
 
 void ObjekteTab::ObjColDownBtnClick()
 {
-    loadObjSeqLB(int(PageModel::moveEntryDown(m_page.ObjSeqLB, selectedRow(ObjSeqLB))));
-}
-
-void ObjekteTab::ObjSeqLBClickCheck(QListWidgetItem *item)
-{
-    const int row = ObjSeqLB->row(item);
-    if (row >= 0 && row < m_page.ObjSeqLB.size())
-        m_page.ObjSeqLB[row].checked = item->checkState() == Qt::Checked;
+    ObjSeqLB->load(int(PageModel::moveEntryDown(m_page.ObjSeqLB, ObjSeqLB->selectedEntry())));
 }
 
 void ObjekteTab::FormResize()

@@ -2,14 +2,13 @@
 
 #include <QWidget>
 
+class CheckOrderList;
 class MacroGridModel;
 class ObjGridModel;
 class OfferedEntriesModel;
 class PageModel;
 class Prompt;
 class QListView;
-class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 class QTableView;
 class QToolButton;
@@ -38,7 +37,6 @@ private:
     void buildControls();
     void buildLayout();
     void connectHandlers();
-    void loadObjSeqLB(int current);
     // Shows view's grid afresh with grid row row current in the same column; this placing of the
     // current cell is no selection by the user, so it toggles nothing.
     void reloadGrid(QTableView *view, int row);
@@ -57,7 +55,6 @@ private:
     void MakroMoveDownBtnClick();
     void ObjColUpBtnClick();
     void ObjColDownBtnClick();
-    void ObjSeqLBClickCheck(QListWidgetItem *item);
     void FormResize();
 
     PageModel &m_page;
@@ -78,7 +75,7 @@ private:
     QToolButton *MakroMoveUpBtn = nullptr;
     QToolButton *MakroMoveDownBtn = nullptr;
     QPushButton *DelMakroBtn = nullptr;
-    QListWidget *ObjSeqLB = nullptr;
+    CheckOrderList *ObjSeqLB = nullptr;
     QToolButton *ObjColUpBtn = nullptr;
     QToolButton *ObjColDownBtn = nullptr;
 };
