@@ -35,3 +35,9 @@ inline bool focusEnters(const QWidget *from, const QWidget *to, const QWidget *c
     };
     return inside(to) && !inside(from);
 }
+
+// Whether a focus move from one widget to another leaves control (and its children).
+inline bool focusLeaves(const QWidget *from, const QWidget *to, const QWidget *control)
+{
+    return focusEnters(to, from, control);
+}

@@ -1,7 +1,10 @@
 #include "editor/TSiteDefF.h"
 
 #include "editor/EditorWidgets.h"
+#include "editor/HTMLCodeTab.h"
+#include "editor/NavigationTab.h"
 #include "editor/ObjekteTab.h"
+#include "editor/SeitenLayoutTab.h"
 #include "page/Messages.h"
 #include "page/PageModel.h"
 #include "text/Guard.h"
@@ -9,7 +12,6 @@
 #include "workspace/Workspace.h"
 
 #include <QApplication>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,11 +21,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 constexpr QSize MinimumSize(885, 510);
-constexpr int PageNameWidth = 240;
 } // namespace
 
 TSiteDefF::TSiteDefF(Workspace &workspace, Prompt &prompt, QWidget *parent)
@@ -42,13 +45,16 @@ TSiteDefF::TSiteDefF(Workspace &workspace, Prompt &prompt, QWidget *parent)
     SiteNamPnl->setFont(bold);
 
     PageControl = named<QTabWidget>(u"PageControl"_s);
+    SeitenLayout = new SeitenLayoutTab(page(), m_prompt);
+    PageNameEdt = SeitenLayout->pageNameEdit();
     Objekte = new ObjekteTab(page(), m_prompt);
-    Navigation = named<QWidget>(u"Navigation"_s);
-    HTMLCode = named<QWidget>(u"HTMLCode"_s);
-    PageControl->addTab(buildSeitenLayout(), u"Seitenlayout"_s);
+    Navigation = new NavigationTab(page(), m_prompt, m_workspace);
+    HTMLCode = new HTMLCodeTab(page());
+    PageControl->addTab(SeitenLayout, u"Seitenlayout"_s);
     PageControl->addTab(Objekte, u"Objekte"_s);
     PageControl->addTab(Navigation, u"Navigation"_s);
     PageControl->addTab(HTMLCode, u"HTML-Einfügungen"_s);
+    m_currentTab = SeitenLayout;
 
     OKBtn = named<QPushButton>(u"OKBtn"_s, u"OK"_s);
     OKBtn->setDefault(true);
@@ -74,24 +80,6 @@ TSiteDefF::~TSiteDefF()
     QObject::disconnect(m_focusConnection);
 }
 
-QWidget *TSiteDefF::buildSeitenLayout()
-{
-    SeitenLayout = named<QWidget>(u"SeitenLayout"_s);
-    PageNameEdt = named<QLineEdit>(u"PageNameEdt"_s);
-    PageNameEdt->setAccessibleName(u"Seitenname"_s);
-    PageNameEdt->setMinimumWidth(PageNameWidth);
-    auto *label = new QLabel(u"Seitenname"_s);
-    label->setBuddy(PageNameEdt);
-
-    // The layout groups of the page take the rows below the name.
-    auto *grid = new QGridLayout(SeitenLayout);
-    grid->addWidget(label, 0, 0);
-    grid->addWidget(PageNameEdt, 0, 1);
-    grid->setColumnStretch(2, 1);
-    grid->setRowStretch(1, 1);
-    return SeitenLayout;
-}
-
 void TSiteDefF::connectHandlers()
 {
     connectGuarded(m_prompt, OKBtn, &QPushButton::clicked, this, &TSiteDefF::OKBtnClick);
@@ -100,6 +88,7 @@ void TSiteDefF::connectHandlers()
     // The typed name goes straight into the model, which OK checks and saves under.
     QObject::connect(PageNameEdt, &QLineEdit::textChanged, this, [this](const QString &t) { page().PageNameText = t; });
     m_focusConnection = connectGuarded(m_prompt, qApp, &QApplication::focusChanged, this, &TSiteDefF::focusMoved);
+    connectGuarded(m_prompt, PageControl, &QTabWidget::currentChanged, this, &TSiteDefF::PageControlChange);
 }
 
 PageModel &TSiteDefF::page() const
@@ -111,7 +100,10 @@ void TSiteDefF::loadFromModel()
 {
     const QSignalBlocker blocker(PageNameEdt);
     PageNameEdt->setText(page().PageNameText);
+    SeitenLayout->loadFromModel();
     Objekte->loadFromModel();
+    Navigation->loadFromModel();
+    HTMLCode->loadFromModel();
 }
 
 void TSiteDefF::focusMoved(QWidget *from, QWidget *to)
@@ -122,7 +114,23 @@ void TSiteDefF::focusMoved(QWidget *from, QWidget *to)
         return;
     if (focusEnters(from, to, PageNameEdt))
         PageNameEdtEnter();
+    SeitenLayout->focusMoved(from, to);
     Objekte->focusMoved(from, to);
+    if (focusLeaves(from, to, Navigation))
+        Navigation->NavigationExit();
+    HTMLCode->focusMoved(from, to);
+    // Entering the HTML inserts may have switched automatic refresh off.
+    SeitenLayout->showAutoRefresh();
+}
+
+void TSiteDefF::PageControlChange(int index)
+{
+    QWidget *left = std::exchange(m_currentTab, PageControl->widget(index));
+    if (left == Navigation)
+        Navigation->NavigationExit();
+    if (m_currentTab == HTMLCode)
+        HTMLCode->HTMLCodeEnter();
+    SeitenLayout->showAutoRefresh();
 }
 
 bool TSiteDefF::showPageEditor()
@@ -156,6 +164,7 @@ void TSiteDefF::OKBtnClick()
         });
         result = model.OKBtnClick(m_workspace.model().Sites, m_prompt, &check);
     }
+    SeitenLayout->showAutoRefresh(); // saving may have switched it off
     if (result == PageModel::SaveResult::Saved) {
         QDialog::accept();
     } else if (result == PageModel::SaveResult::NameRefused) {

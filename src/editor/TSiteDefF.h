@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+class HTMLCodeTab;
+class NavigationTab;
 class ObjekteTab;
 class PageModel;
 class Prompt;
@@ -11,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class SeitenLayoutTab;
 class Workspace;
 
 // The page editor "WEB-Seite definieren": shows the workspace's page model modally for one page,
@@ -32,10 +35,10 @@ protected:
     void reject() override;
 
 private:
-    QWidget *buildSeitenLayout();
     void connectHandlers();
     void loadFromModel();
     void focusMoved(QWidget *from, QWidget *to);
+    void PageControlChange(int index);
     PageModel &page() const;
 
     void FormShow();
@@ -47,13 +50,14 @@ private:
     Workspace &m_workspace;
     Prompt &m_prompt;
     QMetaObject::Connection m_focusConnection; // application-wide, dropped before the controls go
+    QWidget *m_currentTab = nullptr;
 
     QLabel *SiteNamPnl = nullptr;
     QTabWidget *PageControl = nullptr;
-    QWidget *SeitenLayout = nullptr;
+    SeitenLayoutTab *SeitenLayout = nullptr;
     ObjekteTab *Objekte = nullptr;
-    QWidget *Navigation = nullptr;
-    QWidget *HTMLCode = nullptr;
+    NavigationTab *Navigation = nullptr;
+    HTMLCodeTab *HTMLCode = nullptr;
     QLineEdit *PageNameEdt = nullptr;
     QPushButton *OKBtn = nullptr;
     QPushButton *CancelBtn = nullptr;

@@ -7,7 +7,8 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -29,7 +30,8 @@ QFont styleFont(const QString &face, qint32 size, qint32 style)
     return font;
 }
 
-TextStylePanel::TextStylePanel(PageModel &model, TextStyle which, Prompt &prompt, const Names &names, QWidget *parent)
+TextStylePanel::TextStylePanel(PageModel &model, TextStyle which, Prompt &prompt, const Names &names, Buttons buttons,
+                               QWidget *parent)
     : QWidget(parent), m_model(model), m_which(which), m_prompt(prompt)
 {
     m_preview = new QLabel;
@@ -37,17 +39,21 @@ TextStylePanel::TextStylePanel(PageModel &model, TextStyle which, Prompt &prompt
     m_preview->setAutoFillBackground(true);
     m_preview->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_preview->setAccessibleName(u"Vorschau "_s + names.style);
-    m_fontButton = new QPushButton(u"Schrift..."_s);
+    // Tool buttons: narrower than push buttons, so four style rows fit beside the window's other groups.
+    m_fontButton = new QToolButton;
+    m_fontButton->setText(u"Schrift…"_s);
     m_fontButton->setObjectName(names.fontButton);
     m_fontButton->setAccessibleName(u"Schrift "_s + names.style);
     m_fontButton->setToolTip(u"Schrift für %1 wählen"_s.arg(names.style));
-    m_colourButton = new QPushButton(u"Farbe..."_s);
+    m_colourButton = new QToolButton;
+    m_colourButton->setText(u"Farbe…"_s);
     m_colourButton->setObjectName(names.colourButton);
     m_colourButton->setAccessibleName(u"Hintergrundfarbe "_s + names.style);
     m_colourButton->setToolTip(u"Hintergrundfarbe für %1 wählen"_s.arg(names.style));
+    // A click takes the focus as a push button's does: it enters the group the panel sits in.
+    m_fontButton->setFocusPolicy(Qt::StrongFocus);
+    m_colourButton->setFocusPolicy(Qt::StrongFocus);
 
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
     // The preview keeps the room of its cap, so the buttons do not move when it is resized.
     auto *previewSlot = new QWidget;
     previewSlot->setFixedWidth(PageModel::previewWidthCap(which));
@@ -55,13 +61,19 @@ TextStylePanel::TextStylePanel(PageModel &model, TextStyle which, Prompt &prompt
     slotLayout->setContentsMargins(0, 0, 0, 0);
     slotLayout->addWidget(m_preview, 0, Qt::AlignLeft | Qt::AlignVCenter);
     slotLayout->addStretch();
-    layout->addWidget(previewSlot);
-    layout->addWidget(m_fontButton);
-    layout->addWidget(m_colourButton);
-    layout->addStretch();
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(m_fontButton);
+    buttonRow->addWidget(m_colourButton);
+    buttonRow->addStretch();
 
-    connectGuarded(m_prompt, m_fontButton, &QPushButton::clicked, this, &TextStylePanel::chooseFont);
-    connectGuarded(m_prompt, m_colourButton, &QPushButton::clicked, this, &TextStylePanel::chooseBackground);
+    QBoxLayout *layout =
+        buttons == Buttons::Beside ? static_cast<QBoxLayout *>(new QHBoxLayout(this)) : new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(previewSlot);
+    layout->addLayout(buttonRow);
+
+    connectGuarded(m_prompt, m_fontButton, &QToolButton::clicked, this, &TextStylePanel::chooseFont);
+    connectGuarded(m_prompt, m_colourButton, &QToolButton::clicked, this, &TextStylePanel::chooseBackground);
     refresh();
 }
 

@@ -6,7 +6,7 @@
 
 class Prompt;
 class QLabel;
-class QPushButton;
+class QToolButton;
 
 // One text style of the page: a preview showing a sample text in the style's font, text colour
 // and background, sized to the text up to the style's width cap, with a font button and a colour
@@ -26,7 +26,11 @@ public:
         QString style;
     };
 
-    TextStylePanel(PageModel &model, TextStyle which, Prompt &prompt, const Names &names, QWidget *parent = nullptr);
+    // Where the two buttons sit: beside the preview's room, or below it where the row is short of room.
+    enum class Buttons { Beside, Below };
+
+    TextStylePanel(PageModel &model, TextStyle which, Prompt &prompt, const Names &names,
+                   Buttons buttons = Buttons::Beside, QWidget *parent = nullptr);
 
     // Shows the style and the preview text as the model holds them, sized to the text.
     void refresh();
@@ -45,8 +49,8 @@ private:
     TextStyle m_which;
     Prompt &m_prompt;
     QLabel *m_preview = nullptr;
-    QPushButton *m_fontButton = nullptr;
-    QPushButton *m_colourButton = nullptr;
+    QToolButton *m_fontButton = nullptr;
+    QToolButton *m_colourButton = nullptr;
 };
 
 // The colour of a page value on the screen (a system colour shows as the window's base colour).

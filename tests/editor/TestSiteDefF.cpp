@@ -2,7 +2,9 @@
 #include "editor/TSiteDefF.h"
 #include "page/Messages.h"
 #include "page/PageFileWriter.h"
+#include "support/AccessibleNames.h"
 #include "support/FileBytes.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompt.h"
 #include "text/Cp1252.h"
 #include "text/FilePaths.h"
@@ -11,13 +13,16 @@
 #include "workspace/Workspace.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -32,6 +37,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 const QString Project = u"HAUS"_s;
+const QString Browser = u"/usr/bin/firefox"_s;
 
 // A ScriptedPrompt that lets a test look at the window at the moment an error is shown.
 class EditorPrompt : public ScriptedPrompt
@@ -99,6 +105,7 @@ class TestSiteDefF : public QObject
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<EditorPrompt> m_prompt;
+    RecordingLauncher m_launcher;
     std::unique_ptr<Workspace> m_workspace;
     std::unique_ptr<TSiteDefF> m_editor;
     QByteArray m_fixture;
@@ -116,6 +123,27 @@ class TestSiteDefF : public QObject
     QByteArray untouched() const { return QByteArray(m_fixture).replace("\r\n", "\n"); }
     void click(const QString &button) const { QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton); }
     void showTab(const QString &tab) const { child<QTabWidget>(u"PageControl"_s)->setCurrentWidget(child(tab)); }
+    // The lines of a page file as written, without the end of the last one.
+    QStringList writtenLines(const QString &name = u"Wohnzimmer"_s) const
+    {
+        return Cp1252::decode(fileBytes(pagePath(name))).chopped(2).split(u"\r\n"_s);
+    }
+    // The page file of Wohnzimmer as init() left it, with the texts of changes replaced.
+    void writeWohnzimmer(std::initializer_list<std::pair<QByteArray, QByteArray>> changes) const
+    {
+        QByteArray bytes = untouched();
+        for (const auto &[before, after] : changes)
+            bytes.replace(before, after);
+        writeBytes(pagePath(u"Wohnzimmer"_s), bytes);
+    }
+    // Types text over what spin holds and leaves the field for the OK button (which marks nothing).
+    void typeInto(QAbstractSpinBox *spin, const QString &text) const
+    {
+        spin->setFocus();
+        spin->selectAll();
+        QTest::keyClicks(spin, text);
+        child(u"OKBtn"_s)->setFocus();
+    }
 
     void clickOffered(const QString &text) const
     {
@@ -152,7 +180,10 @@ private slots:
         m_state->DataFolder = m_dir->path();
         fillCatalogue(m_state->catalogue);
         m_prompt = std::make_unique<EditorPrompt>();
-        m_workspace = std::make_unique<Workspace>(*m_state, *m_prompt);
+        m_state->BrowserPath = Browser;
+        m_launcher.started.clear();
+        m_workspace =
+            std::make_unique<Workspace>(*m_state, *m_prompt, nullptr, Workspace::BrowserLookup(), &m_launcher);
         m_workspace->model().Sites = {u"Wohnzimmer"_s, u"Küche"_s};
         m_editor = std::make_unique<TSiteDefF>(*m_workspace, *m_prompt);
         page().InitAll(); // as at program start: after the editor exists
@@ -480,23 +511,486 @@ private slots:
         });
     }
 
-    void columnOrderKeepsTicks()
+    void orderListsKeepTicks_data()
     {
-        runEditor(u"Wohnzimmer"_s, [this] {
-            showTab(u"Objekte"_s);
-            auto *list = child<QListWidget>(u"ObjSeqLB"_s);
-            clickItem(list, list->model()->index(2, 0));
-            list->item(2)->setCheckState(Qt::Unchecked);
-            for (int i = 0; i < 3; ++i)
-                click(u"ObjColUpBtn"_s);
-            const QList<CheckEntry> order = {
-                {u"Eingabe"_s, false}, {u"Bezeichnung"_s, true}, {u"Zustand/Wert"_s, true}};
-            QCOMPARE(page().ObjSeqLB, order);
+        QTest::addColumn<QString>("tab");
+        QTest::addColumn<QStringList>("names"); // list, up button, down button
+        QTest::addColumn<int>("entry");         // the entry unticked and moved to the top
+        QTest::newRow("object columns") << u"Objekte"_s << u"ObjSeqLB ObjColUpBtn ObjColDownBtn"_s.split(u' ') << 2;
+        QTest::newRow("build order") << u"SeitenLayout"_s << u"PagePosLB PagePosUpBtn PagePosDownBtn"_s.split(u' ')
+                                     << 3;
+    }
+
+    void orderListsKeepTicks()
+    {
+        QFETCH(QString, tab);
+        QFETCH(QStringList, names);
+        QFETCH(int, entry);
+        runEditor(u"Wohnzimmer"_s, [&] {
+            showTab(tab);
+            auto *list = child<QListWidget>(names[0]);
+            const QList<CheckEntry> &order = names[0] == u"ObjSeqLB"_s ? page().ObjSeqLB : page().PagePosLB;
+            const QString moved = order[entry].text;
+            clickItem(list, list->model()->index(entry, 0));
+            list->item(entry)->setCheckState(Qt::Unchecked);
+            for (int i = 0; i <= entry; ++i) // once more than needed: the top entry stays
+                click(names[1]);
+            QCOMPARE(order.first(), (CheckEntry{moved, false}));
             QCOMPARE(list->currentRow(), 0);
             QCOMPARE(list->item(0)->checkState(), Qt::Unchecked);
-            QCOMPARE(list->item(1)->text(), u"Bezeichnung"_s);
+            click(names[2]);
+            QCOMPARE(order[1], (CheckEntry{moved, false}));
+            QCOMPARE(list->item(1)->text(), moved);
+            QVERIFY(order[0].checked);
             QVERIFY(!page().IsChanged);
         });
+    }
+
+    void numberFieldsKeepTheirLimits_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("line"); // in the page file written by OK
+        QTest::newRow("900 seconds") << u"AutoAktSecSE"_s << u"900"_s << 300 << u"AutoAktSec=300"_s;
+        QTest::newRow("seconds not a number") << u"AutoAktSecSE"_s << u"abc"_s << 5 << u"AutoAktSec=5"_s;
+        QTest::newRow("label width below its limit") << u"ObjBreiteSE"_s << u"5"_s << 20 << u"OBWIDTH=20"_s;
+        QTest::newRow("frame above its limit") << u"RahmenbreiteSE"_s << u"99"_s << 20 << u"FW=20"_s;
+        QTest::newRow("page width not a number") << u"PageWidthSE"_s << u"x"_s << 0 << u"PW=0"_s;
+        QTest::newRow("browser width negative") << u"BrowserWidthSE"_s << u"-7"_s << -7 << u"BW=-7"_s;
+        QTest::newRow("headline margin") << u"LeftMarginHeadlineSE"_s << u"12"_s << 12 << u"LMHL=12"_s;
+        QTest::newRow("value width beyond 16 bits") << u"WertBreiteSE"_s << u"70000"_s << 70000 << u"OWWIDTH=70000"_s;
+    }
+
+    void numberFieldsKeepTheirLimits()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(int, value);
+        QFETCH(QString, line);
+        QVERIFY(runEditor(u"Wohnzimmer"_s, [&] {
+            auto *spin = child<QSpinBox>(field);
+            typeInto(spin, typed);
+            QCOMPARE(spin->text(), QString::number(value));
+            click(u"OKBtn"_s);
+        }));
+        QVERIFY2(writtenLines().contains(line), qPrintable(line));
+    }
+
+    void changedFlagFollowsTheGroups_data()
+    {
+        QTest::addColumn<QString>("tab");
+        QTest::addColumn<QString>("control"); // the focus enters it from where the tab put it
+        QTest::addColumn<bool>("marks");
+        QTest::newRow("headline") << u"SeitenLayout"_s << u"PageHeadEdt"_s << true;
+        QTest::newRow("headline font button") << u"SeitenLayout"_s << u"HeadFontBtn"_s << true;
+        QTest::newRow("object table margin") << u"SeitenLayout"_s << u"LeftMarginObjSE"_s << true;
+        QTest::newRow("page background") << u"SeitenLayout"_s << u"ColBGPnl"_s << true;
+        QTest::newRow("table sizes") << u"SeitenLayout"_s << u"PageWidthSE"_s << false;
+        QTest::newRow("general options") << u"SeitenLayout"_s << u"AutoAktSecSE"_s << false;
+        QTest::newRow("build order") << u"SeitenLayout"_s << u"PagePosLB"_s << false;
+        QTest::newRow("link list") << u"Navigation"_s << u"NaviLB"_s << false;
+        QTest::newRow("link font button") << u"Navigation"_s << u"NaviFontlBtn"_s << false;
+        QTest::newRow("HTML insert 2") << u"HTMLCode"_s << u"HTMLCode2MB"_s << true;
+    }
+
+    void changedFlagFollowsTheGroups()
+    {
+        QFETCH(QString, tab);
+        QFETCH(QString, control);
+        QFETCH(bool, marks);
+        runEditor(u"Wohnzimmer"_s, [&] {
+            showTab(tab);
+            page().IsChanged = false;
+            child(control)->setFocus(Qt::TabFocusReason);
+            QCOMPARE(QApplication::focusWidget(), child(control));
+            QCOMPARE(page().IsChanged, marks);
+        });
+    }
+
+    void autoRefreshRule_data()
+    {
+        QTest::addColumn<bool>("autoAktInFile");
+        QTest::addColumn<bool>("inputInFile");
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<bool>("message");
+        QTest::addColumn<bool>("ticked"); // AutoAktCB afterwards
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("ticked on a page with an input field") << false << true << u"tick"_s << true << false << true;
+        QTest::newRow("ticked on a page without one") << false << false << u"tick"_s << false << true << true;
+        QTest::newRow("input field made while ticked") << true << false << u"input"_s << true << false << true;
+        QTest::newRow("OK with both") << true << true << u"OK"_s << true << false << true;
+        QTest::newRow("HTML tab entered with an input field") << true << true << u"HTML"_s << false << false << false;
+        QTest::newRow("HTML tab entered without one") << true << false << u"HTML"_s << false << true << true;
+    }
+
+    void autoRefreshRule()
+    {
+        QFETCH(bool, autoAktInFile);
+        QFETCH(bool, inputInFile);
+        QFETCH(QString, place);
+        QFETCH(bool, message);
+        QFETCH(bool, ticked);
+        QFETCH(bool, usable);
+        writeWohnzimmer({{"AutoAkt=0", autoAktInFile ? "AutoAkt=1" : "AutoAkt=0"},
+                         {"@Deckenlicht@0@", inputInFile ? "@Deckenlicht@1@" : "@Deckenlicht@0@"}});
+        if (message)
+            m_prompt->expectError(PageMessages::AutoRefreshWithInput);
+        auto *box = child<QCheckBox>(u"AutoAktCB"_s);
+        const bool saved = runEditor(u"Wohnzimmer"_s, [&] {
+            QCOMPARE(box->isChecked(), autoAktInFile);
+            if (place == u"tick"_s) {
+                QTest::mouseClick(box, Qt::LeftButton);
+            } else if (place == u"input"_s) {
+                showTab(u"Objekte"_s);
+                auto *grid = child<QTableView>(u"SG"_s);
+                clickItem(grid, grid->model()->index(0, 2));
+                showTab(u"SeitenLayout"_s);
+            } else if (place == u"OK"_s) {
+                click(u"OKBtn"_s);
+                return;
+            } else {
+                showTab(u"HTMLCode"_s);
+                QCOMPARE(QApplication::focusWidget(), child(u"HTMLCode1MB"_s));
+                showTab(u"SeitenLayout"_s);
+            }
+            QCOMPARE(box->isChecked(), ticked);
+            QCOMPARE(box->isEnabled(), usable);
+        });
+        QCOMPARE(page().SiteData.AutoAkt, ticked);
+        if (saved)
+            QVERIFY(writtenLines().contains(u"AutoAkt=0"_s));
+        // The box's usability carries over to the next page until the HTML tab is entered there.
+        runEditor(QString(), [&] {
+            QCOMPARE(box->isEnabled(), usable);
+            showTab(u"HTMLCode"_s);
+            QVERIFY(box->isEnabled());
+        });
+    }
+
+    void mobileAdaptationGreysTheFixedWidth_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("greyed");
+        QTest::addColumn<int>("width"); // kept and shown greyed or not
+        QTest::newRow("ticked") << u"tick"_s << true << 0;
+        QTest::newRow("ticked and unticked") << u"tick twice"_s << false << 0;
+        QTest::newRow("read from the page file") << u"file"_s << true << 640;
+        QTest::newRow("a new page with the project's option") << u"new page"_s << true << 800;
+    }
+
+    void mobileAdaptationGreysTheFixedWidth()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, greyed);
+        QFETCH(int, width);
+        if (how == u"file"_s)
+            writeWohnzimmer({{"BW=0", "AUTOWIDTH=1\nBW=640"}});
+        // As the page list hands the project's options to a new page.
+        page().SiteData.BrowserWidth = 800;
+        page().SiteData.AutoWidth = how == u"new page"_s;
+        runEditor(how == u"new page"_s ? QString() : u"Wohnzimmer"_s, [&] {
+            auto *box = child<QCheckBox>(u"AutoHandyDetectCB"_s);
+            const int clicks = how == u"tick"_s ? 1 : (how == u"tick twice"_s ? 2 : 0);
+            for (int i = 0; i < clicks; ++i)
+                QTest::mouseClick(box, Qt::LeftButton);
+            QCOMPARE(box->isChecked(), greyed);
+            QCOMPARE(child(u"BrowserWidthSE"_s)->isEnabled(), !greyed);
+            QCOMPARE(child(u"FixWidthLb"_s)->isEnabled(), !greyed);
+            QCOMPARE(child<QSpinBox>(u"BrowserWidthSE"_s)->value(), width);
+            QCOMPARE(page().SiteData.AutoWidth, greyed);
+        });
+    }
+
+    void styleDialogsReachTheFile_data()
+    {
+        QTest::addColumn<QString>("tab");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QStringList>("lines"); // in the file written by OK; empty: the file as it was
+        QTest::addColumn<bool>("marks");
+        // Verdana 14 bold, italic and strike-out in pure red; the colour dialog answers pure blue.
+        const QString layout = u"SeitenLayout"_s;
+        QTest::newRow("headline font") << layout << u"HeadFontBtn"_s << true
+                                       << QStringList{u"FNHEAD=Verdana"_s, u"FSHEAD=14"_s, u"FSTHEAD=11"_s,
+                                                      u"FCHEAD=FF0000"_s, u"FCBHEAD=FFFFFF"_s}
+                                       << true;
+        QTest::newRow("label font") << layout << u"ObjektFontBtn"_s << true
+                                    << QStringList{u"FNOBJ=Verdana"_s, u"FSTOBJ=11"_s, u"FCOBJ=FF0000"_s} << true;
+        QTest::newRow("value background")
+            << layout << u"ValueBGColBtn"_s << true << QStringList{u"FNVAL=Arial"_s, u"FCBVAL=0000FF"_s} << true;
+        QTest::newRow("page background") << layout << u"ColBGPnl"_s << true << QStringList{u"BG=0000FF"_s} << true;
+        QTest::newRow("link font") << u"Navigation"_s << u"NaviFontlBtn"_s << true
+                                   << QStringList{u"FNNAV=Verdana"_s, u"FSNAV=14"_s, u"FSTNAV=11"_s} << false;
+        QTest::newRow("link background") << u"Navigation"_s << u"NaviBGColBtn"_s << true
+                                         << QStringList{u"FCBNAV=0000FF"_s} << false;
+        QTest::newRow("font dialog cancelled") << layout << u"ValueFontBtn"_s << false << QStringList() << true;
+        QTest::newRow("colour dialog cancelled") << layout << u"ColBGPnl"_s << false << QStringList() << true;
+    }
+
+    void styleDialogsReachTheFile()
+    {
+        QFETCH(QString, tab);
+        QFETCH(QString, button);
+        QFETCH(bool, accept);
+        QFETCH(QStringList, lines);
+        QFETCH(bool, marks);
+        const bool font = button.contains(u"Font"_s);
+        if (font)
+            m_prompt->expectFont(accept, {u"Verdana"_s, 14, fsBold | fsItalic | fsStrikeOut, 0x0000FF});
+        else
+            m_prompt->expectColour(accept, 0xFF0000);
+        QVERIFY(runEditor(u"Wohnzimmer"_s, [&] {
+            showTab(tab);
+            click(button);
+            QCOMPARE(page().IsChanged, marks);
+            click(u"OKBtn"_s);
+        }));
+        if (lines.isEmpty())
+            QCOMPARE(fileBytes(pagePath(u"Wohnzimmer"_s)), m_fixture);
+        for (const QString &line : std::as_const(lines))
+            QVERIFY2(writtenLines().contains(line), qPrintable(line));
+    }
+
+    void previewsGrowUpToTheirCaps_data()
+    {
+        QTest::addColumn<QString>("tab");
+        QTest::addColumn<QString>("preview");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("cap");
+        QTest::newRow("headline") << u"SeitenLayout"_s << u"HeadFontPnl"_s << u"HeadFontBtn"_s << 240;
+        QTest::newRow("labels") << u"SeitenLayout"_s << u"ObjektFontPnl"_s << u"ObjektFontBtn"_s << 175;
+        QTest::newRow("values") << u"SeitenLayout"_s << u"ValueFontPnl"_s << u"ValueFontBtn"_s << 175;
+        QTest::newRow("links") << u"Navigation"_s << u"NaviFontPnl"_s << u"NaviFontlBtn"_s << 440;
+    }
+
+    void previewsGrowUpToTheirCaps()
+    {
+        QFETCH(QString, tab);
+        QFETCH(QString, preview);
+        QFETCH(QString, button);
+        QFETCH(int, cap);
+        m_prompt->expectFont(true, {u"Arial"_s, 200, fsBold, 0});
+        runEditor(u"Wohnzimmer"_s, [&] {
+            showTab(tab);
+            auto *label = child<QLabel>(preview);
+            const QSize before = label->size();
+            QVERIFY2(before.width() > 0 && before.width() < cap, qPrintable(QString::number(before.width())));
+            click(button);
+            QCOMPARE(label->width(), cap);
+            QVERIFY(label->height() > 2 * before.height());
+            QCOMPARE(label->font().pointSize(), 200);
+        });
+    }
+
+    void headlineAndLinkPreviewsFollowTheirTexts()
+    {
+        m_workspace->model().Sites << u"Bad"_s;
+        runEditor(u"Wohnzimmer"_s, [&] {
+            auto *headline = child<QLineEdit>(u"PageHeadEdt"_s);
+            headline->setFocus();
+            headline->selectAll();
+            typeText(headline, u"Wohnen"_s);
+            QCOMPARE(child<QLabel>(u"HeadFontPnl"_s)->text(), u"Wohnzimmer"_s); // until the edit is left
+            child(u"OKBtn"_s)->setFocus();
+            QCOMPARE(child<QLabel>(u"HeadFontPnl"_s)->text(), u"Wohnen"_s);
+
+            showTab(u"Navigation"_s);
+            auto *pages = child<QListWidget>(u"SeitenLB"_s);
+            QCOMPARE(pages->count(), 2);
+            clickItem(pages, pages->model()->index(0, 0)); // Bad
+            click(u"SelectNaviBtn"_s);
+            auto *links = child<QListWidget>(u"NaviLB"_s);
+            QCOMPARE(child<QLabel>(u"NaviFontPnl"_s)->text(), u"Küche "_s); // the first link, as read
+            clickItem(links, links->model()->index(1, 0));
+            QCOMPARE(child<QLabel>(u"NaviFontPnl"_s)->text(), u"Bad "_s);
+        });
+    }
+
+    void linkPanel_data()
+    {
+        QTest::addColumn<QString>("open");   // "edit <row>", "double click <row>", "new"
+        QTest::addColumn<bool>("browser");   // a browser is known
+        QTest::addColumn<QString>("name");   // typed over the name; empty: left as it is
+        QTest::addColumn<QString>("target"); // typed over the target
+        QTest::addColumn<QString>("close");  // "OK", "Return", "Abbruch", "Esc", "tab"
+        QTest::addColumn<QString>("error");  // OK refused with this message
+        QTest::addColumn<QStringList>("links");
+
+        const QString page = u"Küche : Küche"_s, help = u"Hilfe : >http://h/x"_s;
+        QTest::newRow("page link renamed") << u"edit 0"_s << true << u"Kochen"_s << QString() << u"OK"_s << QString()
+                                           << QStringList{u"Kochen : Küche"_s, help};
+        QTest::newRow("external link, Return") << u"edit 1"_s << true << QString() << u"http://h/y"_s << u"Return"_s
+                                               << QString() << QStringList{page, u"Hilfe : >http://h/y"_s};
+        QTest::newRow("external link without browser, Esc") << u"double click 1"_s << false << u"Weg"_s << QString()
+                                                            << u"Esc"_s << QString() << QStringList{page, help};
+        QTest::newRow("new link") << u"new"_s << true << u"Wetter"_s << u"http://w"_s << u"OK"_s << QString()
+                                  << QStringList{page, help, u"Wetter : >http://w"_s};
+        QTest::newRow("new link, Abbruch") << u"new"_s << false << u"Wetter"_s << u"http://w"_s << u"Abbruch"_s
+                                           << QString() << QStringList{page, help};
+        QTest::newRow("new link, tab left")
+            << u"new"_s << true << u"Wetter"_s << u"http://w"_s << u"tab"_s << QString() << QStringList{page, help};
+        QTest::newRow("separator in the name") << u"new"_s << true << u"a : b"_s << u"x"_s << u"OK"_s
+                                               << PageMessages::LinkNameSeparator << QStringList{page, help};
+        QTest::newRow("quote in the target") << u"edit 1"_s << true << QString() << u"a\"b"_s << u"Return"_s
+                                             << PageMessages::LinkQuote << QStringList{page, help};
+        QTest::newRow("nothing selected") << u"edit -1"_s << true << QString() << QString() << QString()
+                                          << Messages::NoEntrySelected << QStringList{page, help};
+    }
+
+    void linkPanel()
+    {
+        QFETCH(QString, open);
+        QFETCH(bool, browser);
+        QFETCH(QString, name);
+        QFETCH(QString, target);
+        QFETCH(QString, close);
+        QFETCH(QString, error);
+        QFETCH(QStringList, links);
+        writeWohnzimmer({{"#009000=1\nNAVI=K&uuml;che\x03K&uuml;che\x0b",
+                          "#009000=2\nNAVI=K&uuml;che\x03K&uuml;che\x0bHilfe\x03>http://h/x\x0b"}});
+        if (!browser)
+            m_state->BrowserPath.clear();
+        if (!error.isEmpty())
+            m_prompt->expectError(error);
+        runEditor(u"Wohnzimmer"_s, [&] {
+            showTab(u"Navigation"_s);
+            auto *list = child<QListWidget>(u"NaviLB"_s);
+            auto *panel = child(u"LinkNamPnl"_s);
+            const int row = open.section(u' ', -1).toInt();
+            if (open == u"new"_s) {
+                click(u"NewLinkBtn"_s);
+            } else if (open.startsWith(u"double"_s)) {
+                const QModelIndex item = list->model()->index(row, 0);
+                clickItem(list, item); // a double click starts with a click
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+            } else {
+                if (row >= 0)
+                    clickItem(list, list->model()->index(row, 0));
+                click(u"LinkNamBtn"_s);
+            }
+            if (row < 0) {
+                QVERIFY(!panel->isVisible());
+                return;
+            }
+            // The panel lies over the list and its buttons: none of them can be used.
+            QVERIFY(panel->isVisible());
+            for (const QString &blocked :
+                 u"NaviLB LinkNamBtn NewLinkBtn DelLinkBtn NavMoveUpBt SelectNaviBtn"_s.split(u' '))
+                QVERIFY2(!child(blocked)->isEnabled(), qPrintable(blocked));
+            QVERIFY(page().IsChanged);
+            const bool external = open != u"edit 0"_s;
+            QCOMPARE(child(u"LinkTargetEdt"_s)->isEnabled(), external);
+            QCOMPARE(child(u"SelectLinkBt"_s)->isEnabled(), external && browser);
+            auto *nameEdit = child<QLineEdit>(u"LinkNamEdt"_s);
+            auto *targetEdit = child<QLineEdit>(u"LinkTargetEdt"_s);
+            if (!name.isEmpty()) {
+                nameEdit->selectAll();
+                typeText(nameEdit, name);
+            }
+            if (!target.isEmpty()) {
+                targetEdit->setFocus();
+                targetEdit->selectAll();
+                QTest::keyClicks(targetEdit, target);
+            }
+            if (external && browser) {
+                click(u"SelectLinkBt"_s);
+                QCOMPARE(m_launcher.started.value(0), (RecordingLauncher::Start{Browser, {targetEdit->text()}, {}}));
+            }
+            if (close == u"OK"_s || close == u"Abbruch"_s)
+                click(close == u"OK"_s ? u"OKLinkBtn"_s : u"CancelLinkBtn"_s);
+            else if (close == u"tab"_s)
+                showTab(u"Objekte"_s);
+            else
+                QTest::keyClick(QApplication::focusWidget(), close == u"Esc"_s ? Qt::Key_Escape : Qt::Key_Return);
+            QVERIFY(m_editor->isVisible()); // neither key reached the window
+            QCOMPARE(panel->isVisibleTo(m_editor.get()), !error.isEmpty());
+            QCOMPARE(child(u"NaviLB"_s)->isEnabled(), error.isEmpty());
+            QVERIFY(page().IsChanged);
+        });
+        QCOMPARE(page().NaviLB, links);
+    }
+
+    void linksThroughWriteAndRead()
+    {
+        const QByteArray navi = "NAVI=K&uuml;che\x03K&uuml;che\x0bHilfe & &Auml;rger\x03>http://h/?a=1;b=\x0b"
+                                "K&uuml;che\x03K&uuml;che\x0b";
+        QStringList shown;
+        QVERIFY(runEditor(u"Wohnzimmer"_s, [&] {
+            showTab(u"Navigation"_s);
+            auto *pages = child<QListWidget>(u"SeitenLB"_s);
+            clickItem(pages, pages->model()->index(0, 0));
+            click(u"SelectNaviBtn"_s);
+            click(u"NewLinkBtn"_s);
+            typeText(child(u"LinkNamEdt"_s), u"Hilfe & Ärger"_s);
+            QTest::keyClicks(child(u"LinkTargetEdt"_s), u"http://h/?a=1;b="_s);
+            click(u"OKLinkBtn"_s);
+            click(u"NavMoveUpBt"_s); // the new link is selected after OK
+            auto *links = child<QListWidget>(u"NaviLB"_s);
+            for (int i = 0; i < links->count(); ++i)
+                shown << links->item(i)->text();
+            click(u"OKBtn"_s);
+        }));
+        QVERIFY(fileBytes(pagePath(u"Wohnzimmer"_s)).contains("#009000=3\r\n" + navi + "\r\n#010000"));
+        runEditor(u"Wohnzimmer"_s, [&] {
+            auto *links = child<QListWidget>(u"NaviLB"_s);
+            QStringList read;
+            for (int i = 0; i < links->count(); ++i)
+                read << links->item(i)->text();
+            QCOMPARE(read, shown);
+            QCOMPARE(read.value(1), u"Hilfe & Ärger : >http://h/?a=1;b="_s);
+        });
+    }
+
+    void htmlInsertsKeepTheirLines_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("one line") << u"<b>x</b>"_s << QStringList{u"<b>x</b>"_s};
+        QTest::newRow("line break at the end") << u"a\n"_s << QStringList{u"a"_s};
+        QTest::newRow("empty line between") << u"a\n\nb"_s << QStringList{u"a"_s, QString(), u"b"_s};
+        QTest::newRow("empty last line") << u"a\n\n"_s << QStringList{u"a"_s, QString()};
+        QTest::newRow("leading blanks kept") << u"  a"_s << QStringList{u"  a"_s};
+    }
+
+    void htmlInsertsKeepTheirLines()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, lines);
+        QVERIFY(runEditor(u"Wohnzimmer"_s, [&] {
+            auto *order = child<QListWidget>(u"PagePosLB"_s);
+            order->findItems(u"HTML-Einfügung 1"_s, Qt::MatchExactly).value(0)->setCheckState(Qt::Checked);
+            showTab(u"HTMLCode"_s);
+            auto *edit = child<QPlainTextEdit>(u"HTMLCode1MB"_s);
+            QCOMPARE(QApplication::focusWidget(), edit);
+            for (const QString &line : typed.split(u'\n')) {
+                QTest::keyClicks(edit, line);
+                QTest::keyClick(edit, Qt::Key_Return);
+            }
+            QTest::keyClick(edit, Qt::Key_Backspace); // the break after the last part typed
+            QCOMPARE(page().HTMLCode1MB, lines);
+            QVERIFY(page().IsChanged);
+            click(u"OKBtn"_s);
+        }));
+        runEditor(u"Wohnzimmer"_s, [&] {
+            QCOMPARE(page().HTMLCode1MB, lines);
+            QCOMPARE(child<QPlainTextEdit>(u"HTMLCode1MB"_s)->toPlainText(), lines.join(u'\n') + u'\n');
+        });
+    }
+
+    void everyControlHasAName()
+    {
+        QCOMPARE(controlsWithoutAccessibleName(*m_editor), QStringList());
+        const std::pair<QString, QString> names[] = {
+            {u"PageHeadEdt"_s, u"Überschrift"_s},
+            {u"ColBGPnl"_s, u"Hintergrundfarbe"_s},
+            {u"LinkNamEdt"_s, u"Name"_s},
+            {u"LinkTargetEdt"_s, u"Ziel"_s},
+            {u"SelectLinkBt"_s, u"Ziel im Browser öffnen"_s},
+            {u"ObjektBGColBtn"_s, u"Hintergrundfarbe Objekte"_s},
+        };
+        for (const auto &[control, name] : names)
+            QCOMPARE(child(control)->accessibleName(), name);
     }
 };
 
