@@ -1,0 +1,72 @@
+#pragma once
+
+#include "text/Prompt.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+// Shared pieces of the fuzz targets: a prompt that answers nothing, a scratch folder for the files
+// the readers open, and the checks that turn a broken property into a crash the fuzzer records.
+
+// Answers every question with No or Cancel, refuses every choice and counts the messages shown.
+class QuietPrompt : public Prompt
+{
+public:
+    void error(const QString &) override { ++errors; }
+    void warning(const QString &) override { ++warnings; }
+    Answer askYesNo(const QString &) override { return Answer::No; }
+    Answer askYesNoCancel(const QString &) override { return Answer::Cancel; }
+    void beep() override {}
+    bool askName(const QString &, const QString &, int, QString &) override { return false; }
+    bool chooseOpenFile(const QString &, const QString &, const QString &, const QString &, const QString &,
+                        QString &) override
+    {
+        return false;
+    }
+    bool chooseFolder(const QString &, QString &) override { return false; }
+    bool chooseFont(FontChoice &) override { return false; }
+    bool chooseColour(TColor &) override { return false; }
+
+    int errors = 0;
+    int warnings = 0;
+};
+
+namespace Fuzz {
+
+// A folder private to this process (in /dev/shm when there is one), removed at exit. Every call
+// returns the same folder.
+const QString &scratchFolder();
+
+// scratchFolder() + "/" + name.
+QString scratchPath(const QString &name);
+
+// Writes the bytes to scratchPath(name), replacing the file, and returns its path.
+QString writeScratch(const QString &name, const std::uint8_t *data, std::size_t size);
+QString writeScratch(const QString &name, const QByteArray &bytes);
+
+// The bytes of the file at path; empty when it cannot be read.
+QByteArray readFile(const QString &path);
+
+// Stops the process with a message when condition is false, so that the fuzzer keeps the input.
+void check(bool condition, const char *property);
+void check(bool condition, const char *property, const QString &detail);
+
+// Watches the memory the code under test holds while the guard lives: at its end the highest
+// amount held beyond what was held at its start may not exceed baseBytes + perInputByte * size.
+// Only active under AddressSanitizer; elsewhere it checks nothing.
+class AllocationBound
+{
+public:
+    AllocationBound(std::size_t inputSize, std::size_t perInputByte = 1024, std::size_t baseBytes = 64u << 20);
+    ~AllocationBound();
+    AllocationBound(const AllocationBound &) = delete;
+    AllocationBound &operator=(const AllocationBound &) = delete;
+
+private:
+    std::size_t m_limit;
+};
+
+} // namespace Fuzz
