@@ -131,7 +131,7 @@ void SeitenLayoutTab::buildObjekte()
     grid->addWidget(InputWidthSE, 3, 1);
     grid->addWidget(labelFor(u"mm linker Rand 0=zentriert"_s, LeftMarginObjSE), 3, 2, Qt::AlignRight);
     grid->addWidget(LeftMarginObjSE, 3, 3);
-    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(4, 1); // a wider group keeps the widths beside their captions
 }
 
 void SeitenLayoutTab::buildBackground()
@@ -208,8 +208,8 @@ void SeitenLayoutTab::buildPagePos()
 void SeitenLayoutTab::buildLayout()
 {
     // Left the name and the page's text styles and colours; right the table, the build order and
-    // the options. The groups keep their size: the room a larger window gives stays below and to
-    // the right.
+    // the options. A wider window widens the left groups (and with them the headline field); the
+    // room a taller one gives stays below.
     auto *nameRow = new QHBoxLayout;
     nameRow->addWidget(labelFor(u"Seitenname"_s, PageNameEdt));
     nameRow->addWidget(PageNameEdt);
@@ -232,9 +232,8 @@ void SeitenLayoutTab::buildLayout()
 
     auto *columns = new QHBoxLayout(this);
     columns->setContentsMargins(TabMargins);
-    columns->addLayout(left);
+    columns->addLayout(left, 1);
     columns->addLayout(right);
-    columns->addStretch();
 }
 
 void SeitenLayoutTab::connectHandlers()
