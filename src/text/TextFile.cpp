@@ -1,5 +1,6 @@
 #include "text/TextFile.h"
 
+#include "text/AtomicFile.h"
 #include "text/Cp1252.h"
 #include "text/FilePaths.h"
 #include "text/Messages.h"
@@ -8,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 
@@ -72,21 +72,7 @@ WriteStatus writeTextFile(const QString &path, const QStringList &lines, int *er
         bytes += "\r\n";
     }
 
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(WriteStatus::CreateFailed, fileErrorNumber(path, errno));
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        const int number = currentErrno(file.error());
-        file.cancelWriting();
-        return fail(WriteStatus::WriteFailed, number);
-    }
-    if (!file.commit())
-        return fail(WriteStatus::WriteFailed, currentErrno(file.error()));
-    if (errorNumber)
-        *errorNumber = 0;
-    return WriteStatus::Ok;
+    return writeFileAtomically(path, bytes, errorNumber);
 }
 
 void reportWriteFailed(Prompt &prompt, const QString &path, int errorNumber)

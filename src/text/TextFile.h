@@ -17,8 +17,8 @@ enum class WriteStatus {
     WriteFailed,  // writing or committing failed: the old file is untouched
 };
 
-// Writes lines, each followed by CR LF, through QSaveFile. On failure *errorNumber receives the
-// number for "Fehler %d beim Schreiben der Datei %s" (see fileErrorNumber).
+// Writes lines, each followed by CR LF, with writeFileAtomically (text/AtomicFile.h). On failure
+// *errorNumber receives the number for "Fehler %d beim Schreiben der Datei %s" (see fileErrorNumber).
 WriteStatus writeTextFile(const QString &path, const QStringList &lines, int *errorNumber = nullptr);
 
 class Prompt;

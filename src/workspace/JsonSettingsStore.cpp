@@ -1,12 +1,16 @@
 #include "workspace/JsonSettingsStore.h"
 
+#include "text/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <QSaveFile>
+#include <QList>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -26,6 +30,40 @@ QString findMember(const QJsonObject &object, const QString &name)
             return it.key();
     }
     return QString();
+}
+
+// The members of the top-level object of a file that breaks off or goes wrong at damageAt: every
+// member whose value ended before that point, as if the object had been closed after it. Empty
+// when not even the first member is complete.
+QJsonObject completeMembersBefore(const QByteArray &bytes, qsizetype damageAt)
+{
+    // Where each member that is an object or a list ends: the object can be closed after it.
+    QList<qsizetype> ends;
+    int depth = 0;
+    bool inString = false;
+    for (qsizetype i = 0; i < std::min(damageAt, bytes.size()); ++i) {
+        const char c = bytes.at(i);
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            ++depth;
+        } else if (c == '}' || c == ']') {
+            if (--depth == 1)
+                ends.append(i + 1);
+        }
+    }
+    for (qsizetype k = ends.size() - 1; k >= 0; --k) {
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(bytes.left(ends.at(k)) + '}', &error);
+        if (error.error == QJsonParseError::NoError && document.isObject())
+            return document.object();
+    }
+    return QJsonObject();
 }
 
 bool isHexDigits(const QString &text)
@@ -61,33 +99,33 @@ void JsonSettingsStore::load()
         m_damaged = true;
         return;
     }
+    const QByteArray bytes = file.readAll();
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject()) {
-        m_damaged = true;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error == QJsonParseError::NoError && document.isObject()) {
+        m_root = document.object();
         return;
     }
-    m_root = document.object();
+    m_damaged = true;
+    // A file cut short keeps the keys written before the cut, the last project among them.
+    if (error.error != QJsonParseError::NoError)
+        m_root = completeMembersBefore(bytes, error.offset);
 }
 
 bool JsonSettingsStore::save()
 {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     if (m_damaged && QFile::exists(m_path)) {
-        const QString backup = m_path + u".bak"_s;
-        QFile::remove(backup);
-        if (!QFile::copy(m_path, backup))
+        // Set aside as it is: whatever it held that could not be read stays there.
+        QFile damaged(m_path);
+        if (!damaged.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray bytes = damaged.readAll();
+        if (damaged.error() != QFileDevice::NoError ||
+            writeFileAtomically(m_path + u".bak"_s, bytes) != WriteStatus::Ok)
             return false;
     }
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = QJsonDocument(m_root).toJson(QJsonDocument::Indented);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
+    if (writeFileAtomically(m_path, QJsonDocument(m_root).toJson(QJsonDocument::Indented)) != WriteStatus::Ok)
         return false;
     m_damaged = false;
     return true;

@@ -13,9 +13,10 @@
 //
 // A key is an object (present even when empty). Key paths and value names are compared without
 // regard to letter case, as in the registry. The file is read when a key is opened and written
-// atomically when a key that was changed is closed. A file that does not parse reads as no keys;
-// before the next write it is copied to "registry.json.bak" beside it, and when that copy fails
-// nothing is written.
+// atomically (text/AtomicFile.h) when a key that was changed is closed, so a crash leaves the old
+// or the new file. A file that does not parse reads as the keys it completes before the damage
+// (none when it is no object at all); before the next write it is copied to "registry.json.bak"
+// beside it as it is, and when that copy fails nothing is written.
 class JsonSettingsStore : public SettingsStore
 {
 public:

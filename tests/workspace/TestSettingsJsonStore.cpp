@@ -43,6 +43,8 @@ private slots:
     void damagedFileIsKeptAsBackup_data();
     void damagedFileIsKeptAsBackup();
     void damagedFileWithoutBackupIsNotOverwritten();
+    void cutFileKeepsItsCompleteKeys_data();
+    void cutFileKeepsItsCompleteKeys();
     void unwritableFolderIsReported();
     void settingsRoundTripKeepsOtherPrograms();
     void defaultFileInConfigFolder();
@@ -199,6 +201,55 @@ void TestSettingsJsonStore::damagedFileWithoutBackupIsNotOverwritten()
 
     QVERIFY(!store.lastWriteSucceeded());
     QCOMPARE(readAll(m_file), QByteArray("kaputt"));
+}
+
+void TestSettingsJsonStore::cutFileKeepsItsCompleteKeys_data()
+{
+    const QByteArray own = R"({
+    "Software\\Quorvant\\FENNARO\\INITALL": {
+        "DIRDAT": {"type": "string", "value": "/daten/haus \"x\" }"},
+        "LASTFILE": {"type": "string", "value": "Haus"}
+    },
+    "Software\\Quorvant\\Vellmoor\\INITALL": {
+        "LOADFILE": {"type": "string", "value": "/daten/v/Haus.PRJ"}
+    }
+})";
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("lastProject"); // empty: lost with the damage
+    QTest::addColumn<bool>("siblingKept");
+    const qsizetype sibling = own.indexOf("\"Software\\\\Quorvant\\\\Vellmoor");
+    QTest::newRow("cut inside the second key") << own.left(sibling + 50) << u"Haus"_s << false;
+    QTest::newRow("cut after the last key") << own.left(own.size() - 2) << u"Haus"_s << true;
+    QTest::newRow("garbage in the second key") << QByteArray(own).replace("\"LOADFILE\"", "LOADFILE") << u"Haus"_s
+                                               << false;
+    QTest::newRow("cut inside the own key") << own.left(120) << QString() << false;
+    QTest::newRow("garbage before everything") << "x" + own << QString() << false;
+}
+
+void TestSettingsJsonStore::cutFileKeepsItsCompleteKeys()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, lastProject);
+    QFETCH(bool, siblingKept);
+    QDir().mkpath(QFileInfo(m_file).absolutePath());
+    QVERIFY(writeAll(m_file, content));
+
+    JsonSettingsStore store(m_file);
+    AppState state;
+    ReadSettings(state, store);
+    QCOMPARE(state.ProjectName, lastProject);
+    QCOMPARE(state.DataFolder, lastProject.isEmpty() ? QString() : u"/daten/haus \"x\" }"_s);
+    QCOMPARE(store.openKey(u"Software\\Quorvant\\Vellmoor\\INITALL"_s, false), siblingKept);
+
+    // The next write sets the damaged file aside as it was and keeps what was read.
+    state.ProjectName = u"Garten"_s;
+    WriteSettings(state, store);
+    QVERIFY(store.lastWriteSucceeded());
+    QCOMPARE(readAll(m_file + u".bak"_s), content);
+    AppState again;
+    ReadSettings(again, store);
+    QCOMPARE(again.ProjectName, u"Garten"_s);
+    QCOMPARE(again.DataFolder, state.DataFolder);
 }
 
 void TestSettingsJsonStore::unwritableFolderIsReported()
