@@ -5,10 +5,15 @@ SHELL := /bin/bash
 PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev desktop-file-utils
 BENCH_PACKAGES := libbenchmark-dev
 PACKAGE_PACKAGES := dpkg-dev file
+FUZZ_PACKAGES := clang libclang-rt-dev
+FUZZ_TARGETS := exec-file page-file project-file user-file settings text
+FUZZ_SECONDS ?= 60
+FUZZ_RUNS ?= -1
+CRASH_RUNS ?= 1000
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 DEMO_HOME := $(CURDIR)/build/default/demo-home
 
-.PHONY: run test deps bench package clean
+.PHONY: run test deps bench package fuzz crash-saves clean
 
 deps:
 	@missing=""; \
@@ -40,6 +45,20 @@ bench:
 	cmake --preset bench
 	cmake --build --preset bench
 	cmake --build --preset bench --target run-benchmarks
+
+# Every fuzz target for FUZZ_SECONDS seconds (or FUZZ_RUNS executions), one after the other on one
+# core; new inputs collect in build/fuzz/work, crashes in build/fuzz/artifacts.
+fuzz:
+	$(MAKE) deps EXTRA_PACKAGES="$(FUZZ_PACKAGES)"
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	fuzz/run-fuzzers.sh $(FUZZ_SECONDS) $(FUZZ_RUNS) $(FUZZ_TARGETS)
+
+# Kills a saving program CRASH_RUNS times at random moments and checks every file it was saving.
+crash-saves: deps
+	cmake --preset debug-asan
+	cmake --build --preset debug-asan --target webdef-crashsaves
+	./build/debug-asan/tools/crashsaves/webdef-crashsaves --runs $(CRASH_RUNS)
 
 # The Debian package of the editor and the headless tool, in build/default.
 package:

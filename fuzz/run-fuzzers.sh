@@ -4,12 +4,12 @@
 # crashes to build/fuzz/artifacts/<target>/. Prints the executions of each target and exits with 1
 # when any target found a crash.
 #
-#   fuzz/run-fuzzers.sh SECONDS [RUNS] TARGET...
+#   fuzz/run-fuzzers.sh SECONDS [RUNS] TARGET...    (RUNS -1: no limit)
 set -u
 seconds=$1
 shift
 runs=-1
-if [[ $# -gt 0 && $1 =~ ^[0-9]+$ ]]; then
+if [[ $# -gt 0 && $1 =~ ^-?[0-9]+$ ]]; then
     runs=$1
     shift
 fi
