@@ -176,6 +176,8 @@ private slots:
             << QStringList{u"#009000=0"_s, u"NAVI=A:B"_s} << u"NaviLB"_s << QString();
         QTest::newRow("huge count is capped")
             << QStringList{u"#009000=2000000000"_s, u"NAVI=A:B"_s} << u"NaviCount"_s << u"1024"_s;
+        QTest::newRow("huge count over many NAVI lines is capped")
+            << (QStringList{u"#009000=2000000000"_s} + QStringList(400, u"NAVI="_s)) << u"NaviCount"_s << u"1024"_s;
         QTest::newRow("name in other letter case is linked")
             << QStringList{u"#010000"_s, u"OBJROW= licht_DECKE @Decke &auml;@1@O@12@U@3@x"_s} << u"SG"_s
             << u"licht_DECKE/Decke ä/ja/Licht_Decke"_s;
