@@ -3,6 +3,7 @@
 #include "page/PageModel.h"
 #include "text/FilePaths.h"
 #include "text/KeyValue.h"
+#include "text/OperationError.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
 #include "workspace/ProjectFile.h"
@@ -99,8 +100,16 @@ void ProjectOperations::ffnen1Click()
         return;
     }
     path = QDir::toNativeSeparators(path);
+    // A file that fails half-way through reading ends the opening: the project shown before stays
+    // whole, or its next save would write it without its pages.
+    const ProjectModel shown = m_model;
     m_model.ClearProjectView();
-    ReadProjectFile(path, m_state, m_model, m_prompt);
+    try {
+        ReadProjectFile(path, m_state, m_model, m_prompt);
+    } catch (const OperationError &) {
+        m_model = shown;
+        throw;
+    }
     const QFileInfo file(path);
     m_state.ProjectName = file.completeBaseName();
     m_model.HeadName = m_state.ProjectName;

@@ -66,6 +66,7 @@ private slots:
     void pageEditorSave();
     void read_data();
     void read();
+    void openingAFileFailingHalfWayKeepsTheProjectShown();
     void settings_data();
     void settings();
 
@@ -360,6 +361,34 @@ void TestIoFailures::read()
         QCOMPARE(e.message(), message);
     }
     QVERIFY2(message.isEmpty() ? wasRead() : unchanged(), "read, or left as it was");
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestIoFailures::openingAFileFailingHalfWayKeepsTheProjectShown()
+{
+    AppState state;
+    state.ProjectName = u"HAUS"_s;
+    state.DataFolder = m_data;
+    ScriptedPrompt prompt;
+    Workspace workspace(state, prompt);
+    ProjectModel &model = workspace.model();
+    model.Sites = QStringList{u"Eins"_s, u"Zwei"_s};
+    model.StartPage = u"Eins"_s;
+    model.AuthMsg = u"Bitte anmelden"_s;
+
+    const QString other = data(u"GARTEN.FNP"_s);
+    QVERIFY(QFile::link(FailingRead, other));
+    prompt.expectOpenFile(true, other);
+    try {
+        workspace.operations().ffnen1Click();
+        QFAIL("the reading error ends the opening");
+    } catch (const OperationError &e) {
+        QCOMPARE(e.message(), u"E/A-Fehler 5"_s);
+    }
+    QCOMPARE(state.ProjectName, u"HAUS"_s);
+    QCOMPARE(model.Sites, (QStringList{u"Eins"_s, u"Zwei"_s}));
+    QCOMPARE(model.StartPage, u"Eins"_s);
+    QCOMPARE(model.AuthMsg, u"Bitte anmelden"_s);
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
