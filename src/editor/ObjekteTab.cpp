@@ -4,6 +4,7 @@
 #include "editor/EditorWidgets.h"
 #include "editor/LabelDelegate.h"
 #include "editor/OfferedEntriesModel.h"
+#include "editor/OfferedSearch.h"
 #include "editor/PageGridModel.h"
 #include "page/PageModel.h"
 #include "text/Guard.h"
@@ -13,7 +14,11 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListView>
+#include <QShortcut>
+#include <QVBoxLayout>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -90,8 +95,25 @@ ObjekteTab::~ObjekteTab() = default;
 void ObjekteTab::buildControls()
 {
     m_offered = new OfferedEntriesModel(m_page, this);
+    // The search field filters the list; rows are always told in offered-entry positions.
+    m_search = new OfferedSearchModel(m_page, this);
+    m_search->setSourceModel(m_offered);
+    SearchEdt = named<QLineEdit>(u"SearchEdt"_s);
+    SearchEdt->setPlaceholderText(u"Suchen…"_s);
+    SearchEdt->setAccessibleName(u"Objekte suchen"_s);
+    SearchEdt->setToolTip(u"Objekte nach Name oder Beschreibung suchen (Strg+F); Eingabe übernimmt den einzigen "
+                          u"Treffer, Esc leert die Suche"_s);
+    SearchEdt->setClearButtonEnabled(true);
+    SearchEdt->installEventFilter(this);
+    auto *find = new QShortcut(QKeySequence::Find, this);
+    find->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(find, &QShortcut::activated, SearchEdt, [this] {
+        SearchEdt->setFocus();
+        SearchEdt->selectAll();
+    });
     ObjBox = named<QListView>(u"ObjBox"_s);
-    ObjBox->setModel(m_offered);
+    ObjBox->setModel(m_search);
+    ObjBox->setItemDelegate(new SearchHighlightDelegate(*m_search, ObjBox));
     ObjBox->setUniformItemSizes(true);
     ObjBox->setSelectionMode(QAbstractItemView::SingleSelection);
     ObjBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -138,8 +160,11 @@ void ObjekteTab::buildLayout()
     objSeqLayout->addLayout(buttonColumn({ObjColUpBtn, ObjColDownBtn}));
 
     auto *grid = new QGridLayout(this);
+    auto *offered = new QVBoxLayout;
+    offered->addWidget(SearchEdt);
+    offered->addWidget(ObjBox, 1);
     grid->addWidget(buddyLabel(u"Objekte des Projekts"_s, ObjBox), 0, 0);
-    grid->addWidget(ObjBox, 1, 0, 5, 1);
+    grid->addLayout(offered, 1, 0, 5, 1);
     grid->addWidget(SelectObjBtn, 1, 1);
     grid->addWidget(buddyLabel(u"Objekte der Seite"_s, SG), 0, 2);
     grid->addLayout(sgRow, 1, 2, 1, 2);
@@ -173,6 +198,7 @@ void ObjekteTab::connectHandlers()
 
     connectGuarded(m_prompt, ObjBox->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                    &ObjekteTab::ObjBoxClick);
+    connectGuarded(m_prompt, SearchEdt, &QLineEdit::textChanged, this, &ObjekteTab::SearchEdtChange);
     connectGuarded(m_prompt, SG->selectionModel(), &QItemSelectionModel::currentChanged, this,
                    [this](const QModelIndex &current) {
                        if (!m_selectingByProgram && current.isValid())
@@ -186,6 +212,19 @@ void ObjekteTab::connectHandlers()
 
 bool ObjekteTab::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == SearchEdt && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        // Escape empties the search; it closes the window only once the search is empty.
+        if (key == Qt::Key_Escape && !SearchEdt->text().isEmpty()) {
+            SearchEdt->clear();
+            return true;
+        }
+        // Enter in the search adds its one entry and never presses OK.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            runGuarded(m_prompt, [this] { SearchEdtReturn(); });
+            return true;
+        }
+    }
     if (event->type() == QEvent::Resize && (watched == SG || watched == MG)) {
         runGuarded(m_prompt, [this] { FormResize(); });
     } else if (event->type() == QEvent::MouseButtonPress && watched == SG->viewport()) {
@@ -198,9 +237,33 @@ bool ObjekteTab::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+int ObjekteTab::selectedOffered() const
+{
+    const QModelIndex current = ObjBox->currentIndex();
+    if (!current.isValid() || !ObjBox->selectionModel()->isSelected(current))
+        return -1;
+    return m_search->mapToSource(current).row();
+}
+
+void ObjekteTab::SearchEdtChange(const QString &text)
+{
+    m_search->setSearchText(text);
+    ObjBoxClick();
+}
+
+void ObjekteTab::SearchEdtReturn()
+{
+    // Enter adds the one entry left, as the arrow button would.
+    if (m_search->rowCount() != 1)
+        return;
+    ObjBox->setCurrentIndex(m_search->index(0, 0));
+    SelectObjBtnClick();
+}
+
 void ObjekteTab::loadFromModel()
 {
     m_offered->reload();
+    m_search->entriesChanged();
     reloadGrid(SG, 1);
     reloadGrid(MG, 1);
     ObjSeqLB->load(ObjSeqLB->currentRow());
@@ -231,7 +294,7 @@ void ObjekteTab::focusMoved(QWidget *from, QWidget *to)
 
 void ObjekteTab::ObjBoxClick()
 {
-    const int row = selectedRow(ObjBox);
+    const int row = selectedOffered();
     if (row < 0 || row >= m_page.ObjBox().size())
         return;
     const PageModel::AddButtons enabled = PageModel::ObjBoxClick(*m_page.ObjBox().at(row).entry);
@@ -241,7 +304,7 @@ void ObjekteTab::ObjBoxClick()
 
 void ObjekteTab::SelectObjBtnClick()
 {
-    const int row = m_page.appendObjRow(selectedRow(ObjBox), m_prompt);
+    const int row = m_page.appendObjRow(selectedOffered(), m_prompt);
     if (row >= 0)
         reloadGrid(SG, row);
 }
@@ -277,7 +340,7 @@ void ObjekteTab::SGEnter()
 
 void ObjekteTab::SelectMakroBtnClick()
 {
-    const int row = m_page.appendMacroRow(selectedRow(ObjBox), m_prompt);
+    const int row = m_page.appendMacroRow(selectedOffered(), m_prompt);
     if (row >= 0)
         reloadGrid(MG, row);
 }

@@ -6,6 +6,8 @@ class CheckOrderList;
 class MacroGridModel;
 class ObjGridModel;
 class OfferedEntriesModel;
+class OfferedSearchModel;
+class QLineEdit;
 class PageModel;
 class Prompt;
 class QListView;
@@ -43,6 +45,10 @@ private:
     int currentGridRow(const QTableView *view) const;
 
     void ObjBoxClick();
+    void SearchEdtChange(const QString &text);
+    void SearchEdtReturn();
+    // The offered entry selected in ObjBox (a position in the page model's offered entries), -1.
+    int selectedOffered() const;
     void SelectObjBtnClick();
     void DelActRowBtnClick();
     void MoveUpBtnClick();
@@ -60,6 +66,8 @@ private:
     PageModel &m_page;
     Prompt &m_prompt;
     OfferedEntriesModel *m_offered = nullptr;
+    OfferedSearchModel *m_search = nullptr;
+    QLineEdit *SearchEdt = nullptr;
     ObjGridModel *m_sgModel = nullptr;
     MacroGridModel *m_mgModel = nullptr;
     bool m_selectingByProgram = false;

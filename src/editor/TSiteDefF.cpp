@@ -1,7 +1,9 @@
 #include "editor/TSiteDefF.h"
 
 #include "editor/EditorWidgets.h"
+#include "editor/FileViewTab.h"
 #include "editor/HTMLCodeTab.h"
+#include "editor/PreviewTab.h"
 #include "editor/NavigationTab.h"
 #include "editor/ObjekteTab.h"
 #include "editor/SeitenLayoutTab.h"
@@ -54,6 +56,9 @@ TSiteDefF::TSiteDefF(Workspace &workspace, Prompt &prompt, QWidget *parent)
     PageControl->addTab(Objekte, u"Objekte"_s);
     PageControl->addTab(Navigation, u"Navigation"_s);
     PageControl->addTab(HTMLCode, u"HTML-Einfügungen"_s);
+    // Beside the page's own tabs: how it will look, and the file OK will write.
+    PageControl->addTab(new PreviewTab(page(), PageControl), u"Vorschau"_s);
+    PageControl->addTab(new FileViewTab(page(), PageControl), u"Datei-Ansicht"_s);
     m_currentTab = SeitenLayout;
 
     OKBtn = named<QPushButton>(u"OKBtn"_s, u"OK"_s);

@@ -511,6 +511,33 @@ private slots:
         });
     }
 
+    // The search narrows the offered entries by name or description; Enter adds the one left and
+    // leaves the window open, Escape brings the whole list back.
+    void searchFindsAndAdds()
+    {
+        runEditor(QString(), [&] {
+            showTab(u"Objekte"_s);
+            auto *search = child<QLineEdit>(u"SearchEdt"_s);
+            auto *box = child<QListView>(u"ObjBox"_s);
+            search->setFocus();
+            typeText(search, u"DECKEN"_s);
+            QCOMPARE(box->model()->rowCount(), 1);
+            QCOMPARE(box->model()->index(0, 0).data().toString(), u"Licht_Decke"_s);
+            QVERIFY(!box->model()->index(0, 0).data(Qt::ToolTipRole).toString().isEmpty());
+            QTest::keyClick(search, Qt::Key_Return);
+            QCOMPARE(gridColumn(child<QTableView>(u"SG"_s), 0), QStringList({u"Licht_Decke"_s, QString()}));
+            QVERIFY(m_editor->isVisible());
+            QTest::keyClick(search, Qt::Key_Escape);
+            QCOMPARE(search->text(), QString());
+            QCOMPARE(box->model()->rowCount(), 4);
+            QVERIFY(m_editor->isVisible());
+            // A selection made in the narrowed list adds the entry it shows.
+            typeText(search, u"pumpe"_s);
+            clickOffered(u"Pumpe"_s);
+            QVERIFY(!child(u"SelectObjBtn"_s)->isEnabled());
+        });
+    }
+
     void orderListsKeepTicks_data()
     {
         QTest::addColumn<QString>("tab");
