@@ -11,6 +11,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
+#include <QPixmap>
+#include <QIcon>
+#include <QHBoxLayout>
+#include <QDialogButtonBox>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -143,14 +148,49 @@ bool QtPrompt::chooseFont(FontChoice &font)
     start.setItalic(font.style & 2);
     start.setUnderline(font.style & 4);
     start.setStrikeOut(font.style & 8);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, start, dialogParent());
-    if (!ok)
+
+    // Qt's font dialog has underline and strike-out but no text colour: it is shown inside a
+    // dialog of ours that adds the colour.
+    QDialog dialog(dialogParent());
+    dialog.setWindowTitle(u"Schriftart"_s);
+    auto *fonts = new QFontDialog(start, &dialog);
+    fonts->setOptions(QFontDialog::NoButtons);
+    fonts->setWindowFlags(Qt::Widget);
+    TColor colour = font.colour;
+    auto *colourButton = new QPushButton(u"Schrift&farbe..."_s);
+    colourButton->setObjectName(u"FontColourBtn"_s);
+    const auto showColour = [colourButton, &colour] {
+        const QColor c(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+        QPixmap swatch(16, 16);
+        swatch.fill(c);
+        colourButton->setIcon(QIcon(swatch));
+    };
+    showColour();
+    QObject::connect(colourButton, &QPushButton::clicked, &dialog, [this, &colour, showColour] {
+        if (chooseColour(colour))
+            showColour();
+    });
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(u"OK"_s);
+    buttons->button(QDialogButtonBox::Cancel)->setText(u"Abbrechen"_s);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(colourButton);
+    bottom->addStretch();
+    bottom->addWidget(buttons);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(fonts);
+    layout->addLayout(bottom);
+    if (dialog.exec() != QDialog::Accepted)
         return false;
+
+    const QFont chosen = fonts->currentFont();
     font.face = chosen.family();
     font.size = chosen.pointSize() > 0 ? chosen.pointSize() : qRound(chosen.pointSizeF());
     font.style = (chosen.bold() ? 1 : 0) | (chosen.italic() ? 2 : 0) | (chosen.underline() ? 4 : 0) |
                  (chosen.strikeOut() ? 8 : 0);
+    font.colour = colour;
     return true;
 }
 
