@@ -61,7 +61,14 @@ private slots:
 
     void everyCodeUnit()
     {
+        // Control characters, Latin-1, the surrogates and the last code units in full; the rest
+        // sampled (every code unit would take minutes under the sanitizers).
+        const auto interesting = [](char16_t c) {
+            return c < 0x400 || (c >= 0xD7F0 && c < 0xE010) || c >= 0xFFF0 || c % 97 == 0;
+        };
         for (char16_t c = 1; c != 0; ++c) {
+            if (!interesting(c))
+                continue;
             const QString text = u"a"_s + QChar(c) + u"b"_s;
             const QByteArray ours = written([&](JsonWriter &json) { json.string(text); });
             QVERIFY2(ours == qtSpelling(text), qPrintable(QString::number(c, 16)));
