@@ -27,9 +27,14 @@
 #include <QTemporaryDir>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <map>
 #include <thread>
+
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -84,6 +89,10 @@ QStringList filesBelow(const QString &folder, bool hidden)
 // The child: saves generation after generation until it is killed.
 int saveLoop(const QString &settingsFile, const QString &journal)
 {
+#ifdef Q_OS_LINUX
+    // Never outlives the test that started it, however that test ends.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
     SaveGeneration::Saver saver(settingsFile);
     say(u"bereit"_s);
     for (int g = 1;; ++g) {
