@@ -1,5 +1,7 @@
 #include "cli/CliRunner.h"
 
+#include "workspace/Version.h"
+
 #include "cli/CatalogueCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/CliCommand.h"
@@ -38,6 +40,10 @@ int CliRunner::run(const QStringList &arguments)
     StderrPrompt prompt(m_err);
     if (arguments.size() == 1 && (arguments.first() == u"--help"_s || arguments.first() == u"-h"_s)) {
         m_out.write(CliMessages::Usage.toUtf8());
+        return ExitOk;
+    }
+    if (arguments.size() == 1 && arguments.first() == u"--version"_s) {
+        m_out.write((u"webdef-cli "_s + Version::Number + u" ("_s + Version::Release + u")\n"_s).toUtf8());
         return ExitOk;
     }
     const CliCommandEntry *command = nullptr;

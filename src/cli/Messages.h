@@ -8,6 +8,7 @@ inline const QString NoExecFile = QStringLiteral("Keine Ausführungsdatei angege
 inline const QString UnknownCommand = QStringLiteral("Unbekannter Befehl: %1");
 inline const QString Usage = QStringLiteral(
     "Aufruf:\n"
+    "  webdef-cli --help | --version\n"
     "  webdef-cli catalogue AUSFÜHRUNGSDATEI\n"
     "      Liest die Ausführungsdatei und gibt den Objektkatalog als JSON aus.\n"
     "  webdef-cli refresh PROJEKTDATEI [--exec AUSFÜHRUNGSDATEI]\n"

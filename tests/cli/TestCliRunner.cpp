@@ -99,6 +99,8 @@ private slots:
     void initTestCase();
     void wrongUsage_data();
     void wrongUsage();
+    void helpAndVersion_data();
+    void helpAndVersion();
     void catalogueOfAProgram();
     void catalogueFailures_data();
     void catalogueFailures();
@@ -147,6 +149,24 @@ void TestCliRunner::wrongUsage()
     QCOMPARE(err.section(u'\n', 0, 0), firstErrorLine);
     QVERIFY(err.contains(u"webdef-cli catalogue AUSFÜHRUNGSDATEI"_s));
     QVERIFY(err.contains(u"webdef-cli refresh PROJEKTDATEI"_s));
+}
+
+void TestCliRunner::helpAndVersion_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("help") << u"--help"_s << u"Aufruf:"_s;
+    QTest::newRow("version") << u"--version"_s << u"webdef-cli 2.2 (200910)"_s;
+}
+
+void TestCliRunner::helpAndVersion()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, firstLine);
+    const RunResult result = runCli({option});
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(QString::fromUtf8(result.out).section(u'\n', 0, 0), firstLine);
 }
 
 void TestCliRunner::catalogueOfAProgram()
