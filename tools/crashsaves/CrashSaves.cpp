@@ -263,6 +263,8 @@ int runTests(int runs, quint32 seed, const QString &folder)
             ++clean;
         else
             say(u"run %1 (killed after %2 µs): %3"_s.arg(r).arg(delay).arg(problems));
+        if (r % 100 == 0 && r < runs)
+            say(u"%1 runs, %2 clean"_s.arg(r).arg(clean));
     }
     say(u"%1 of %2 runs clean; after %3 a hidden copy was left, which the next save removed"_s.arg(clean).arg(runs).arg(
         test.hiddenLeftovers()));
