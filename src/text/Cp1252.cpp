@@ -27,13 +27,22 @@ namespace Cp1252 {
 
 QString decode(QByteArrayView bytes)
 {
-    QString result(bytes.size(), Qt::Uninitialized);
-    QChar *out = result.data();
+    QString result;
+    decodeInto(bytes, result);
+    return result;
+}
+
+void decodeInto(QByteArrayView bytes, QString &out)
+{
+    // A shared string would first copy its old text only to have it overwritten.
+    if (!out.isDetached())
+        out = QString();
+    out.resize(bytes.size());
+    QChar *to = out.data();
     for (const char byte : bytes) {
         const auto b = static_cast<unsigned char>(byte);
-        *out++ = QChar(b >= 0x80 && b <= 0x9F ? HighTable[b - 0x80] : char16_t(b));
+        *to++ = QChar(b >= 0x80 && b <= 0x9F ? HighTable[b - 0x80] : char16_t(b));
     }
-    return result;
 }
 
 QByteArray encode(QStringView text)

@@ -8,6 +8,8 @@
 // characters the code page cannot hold encode as "?".
 namespace Cp1252 {
 QString decode(QByteArrayView bytes);
+// decode into out, reusing its memory when it is large enough and not shared.
+void decodeInto(QByteArrayView bytes, QString &out);
 QByteArray encode(QStringView text);
 // Whether ch can be written in Windows-1252 as itself.
 bool canEncode(QChar ch);

@@ -2,7 +2,9 @@
 
 #include "text/KeyValue.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 #include <utility>
 
 namespace {
@@ -20,17 +22,32 @@ const std::array<std::pair<char16_t, const char16_t *>, 7> EntityTable = {{
 
 QString UmlautsToEntities(const QString &s)
 {
+    // Most texts hold none of the letters: they are handed back as they are, without a copy.
+    const auto isLetter = [](QChar c) {
+        return std::any_of(EntityTable.cbegin(), EntityTable.cend(), [c](const auto &e) { return e.first == c; });
+    };
+    if (std::none_of(s.cbegin(), s.cend(), isLetter))
+        return s;
     QString result = s;
-    for (const auto &[letter, entity] : EntityTable)
-        result.replace(QChar(letter), QString::fromUtf16(entity));
+    for (const auto &[letter, entity] : EntityTable) {
+        const QChar before(letter);
+        result.replace(&before, 1, reinterpret_cast<const QChar *>(entity),
+                       qsizetype(std::char_traits<char16_t>::length(entity)));
+    }
     return result;
 }
 
 QString EntitiesToUmlauts(const QString &s)
 {
+    // Every entity begins with "&".
+    if (!s.contains(u'&'))
+        return s;
     QString result = s;
-    for (const auto &[letter, entity] : EntityTable)
-        result.replace(QString::fromUtf16(entity), QString(QChar(letter)));
+    for (const auto &[letter, entity] : EntityTable) {
+        const QChar after(letter);
+        result.replace(reinterpret_cast<const QChar *>(entity), qsizetype(std::char_traits<char16_t>::length(entity)),
+                       &after, 1);
+    }
     return result;
 }
 

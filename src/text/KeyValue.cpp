@@ -1,30 +1,44 @@
 #include "text/KeyValue.h"
 
+#include <algorithm>
+
 namespace {
 bool isBlankOrControl(QChar c)
 {
     return c.unicode() <= 32;
 }
 
-// The n-th field (n > 1) with the separator sep: skip n - 1 separators outside quotes.
-QString laterField(int n, QString s, QChar sep)
+// Index of the first ch at or after from that lies outside double quotes (the quote state starts
+// afresh at from), or -1.
+qsizetype quotedIndex(QChar ch, QStringView s, qsizetype from)
 {
-    for (int k = 1; k < n; ++k) {
-        const qsizetype p = QuotedPos(sep, s, 1);
-        if (p == -1) {
-            s.clear();
-            break;
-        }
-        s = s.mid(p);
+    bool inQuotes = false;
+    for (qsizetype i = from; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == ch && !inQuotes)
+            return i;
+        if (c == u'"')
+            inQuotes = !inQuotes;
     }
-    if (s.startsWith(sep))
-        s.clear();
-    const qsizetype p = QuotedPos(sep, s, 1);
-    if (p > 0)
-        s = Copy(s, 1, p - 1);
-    if (s.size() == 1 && s.at(0) == sep)
-        s.clear();
-    return s;
+    return -1;
+}
+
+// The n-th field (n > 1) with the separator sep: skip n - 1 separators outside quotes, each time
+// looking at the rest of the text afresh.
+QStringView laterField(int n, QStringView s, QChar sep)
+{
+    qsizetype start = 0;
+    for (int k = 1; k < n; ++k) {
+        const qsizetype p = quotedIndex(sep, s, start);
+        if (p == -1)
+            return QStringView();
+        start = p + 1;
+    }
+    const QStringView rest = s.sliced(start);
+    if (rest.startsWith(sep))
+        return QStringView();
+    const qsizetype p = quotedIndex(sep, rest, 0);
+    return p >= 0 ? rest.first(p) : rest;
 }
 } // namespace
 
@@ -62,24 +76,34 @@ bool SplitAt(const QString &s, QChar ch, QString &left, QString &right)
     return true;
 }
 
-bool IsKey(const QString &key, QString &line)
+bool splitKeyLine(QStringView line, QStringView &key, QStringView &value)
 {
-    QString left;
-    QString right;
-    if (!SplitAt(line, u'=', left, right))
+    key = QStringView();
+    value = QStringView();
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0)
         return false;
     qsizetype first = 0;
-    while (first < left.size() && isBlankOrControl(left.at(first)))
+    while (first < eq && isBlankOrControl(line[first]))
         ++first;
-    if (QStringView(left).mid(first) != key)
-        return false;
-    qsizetype end = right.size();
-    while (end > 0 && isBlankOrControl(right.at(end - 1)))
+    key = line.sliced(first, eq - first);
+    value = line.sliced(eq + 1).first(std::min(line.size() - eq - 1, KeyValue::MaxValueLength));
+    qsizetype end = value.size();
+    while (end > 0 && isBlankOrControl(value[end - 1]))
         --end;
-    right.truncate(end);
-    if (right == u";")
-        right.clear();
-    line = right;
+    value.truncate(end);
+    if (value == u";")
+        value.truncate(0);
+    return true;
+}
+
+bool IsKey(const QString &key, QString &line)
+{
+    QStringView lineKey;
+    QStringView value;
+    if (!splitKeyLine(line, lineKey, value) || lineKey != key)
+        return false;
+    line = value.toString();
     return true;
 }
 
@@ -128,32 +152,35 @@ QString TrimTrailingBlanks(const QString &s)
     return s.left(end);
 }
 
-QString ListField(int n, const QString &s)
+QStringView listFieldView(int n, QStringView s)
 {
     if (n < 1)
-        return QString();
-    if (n == 1) {
-        const qsizetype p = QuotedPos(u';', s, 1);
-        if (p >= 2)
-            return Copy(s, 1, p - 1);
-        if (p == 1)
-            return QString();
-        return s;
-    }
-    return laterField(n, s, u';');
+        return QStringView();
+    if (n > 1)
+        return laterField(n, s, u';');
+    const qsizetype p = quotedIndex(u';', s, 0);
+    return p >= 0 ? s.first(p) : s;
+}
+
+QStringView listFieldSepView(int n, QStringView s, QChar sep)
+{
+    if (n < 1)
+        return QStringView();
+    if (n > 1)
+        return laterField(n, s, sep);
+    // Unlike ListField, a text that begins with the separator is field 1 as a whole.
+    const qsizetype p = quotedIndex(sep, s, 0);
+    return p > 0 ? s.first(p) : s;
+}
+
+QString ListField(int n, const QString &s)
+{
+    return listFieldView(n, s).toString();
 }
 
 QString ListFieldSep(int n, const QString &s, QChar sep)
 {
-    if (n < 1)
-        return QString();
-    if (n == 1) {
-        const qsizetype p = QuotedPos(sep, s, 1);
-        if (p == 1 || p == -1)
-            return s;
-        return Copy(s, 1, p - 1);
-    }
-    return laterField(n, s, sep);
+    return listFieldSepView(n, s, sep).toString();
 }
 
 QString trimBlanks(const QString &s)

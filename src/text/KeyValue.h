@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // Helpers that take apart the key=value lines and ";"-separated lists of every file of the
 // system. Positions count from 1, as in the file formats; none of them fails or reports anything.
@@ -23,6 +24,11 @@ bool SplitAt(const QString &s, QChar ch, QString &left, QString &right);
 // counts); line is then replaced by its value: trailing characters <= 32 removed, a lone ";" empty.
 bool IsKey(const QString &key, QString &line);
 
+// The two halves of a key=value line as IsKey sees them, without copying: key is the text before
+// the first "=" without the blanks and control characters in front, value what IsKey would hand
+// over. False (both left empty) when the line holds no "=". Both point into line.
+bool splitKeyLine(QStringView line, QStringView &key, QStringView &value);
+
 // Digits of value in the radix, upper case, no sign; empty for negative values.
 QString IntToRadix(qint32 value, qint32 radix);
 
@@ -41,3 +47,7 @@ QString ListField(int n, const QString &s);
 
 // ListField with another separator; field 1 of a text that begins with sep, or has none, is s.
 QString ListFieldSep(int n, const QString &s, QChar sep);
+
+// ListField and ListFieldSep without a copy: the same field, as a view into s.
+QStringView listFieldView(int n, QStringView s);
+QStringView listFieldSepView(int n, QStringView s, QChar sep);

@@ -21,7 +21,7 @@ bool isDecimalDigit(QChar c)
 }
 
 // Sign and decimal digits from position i to the end; nothing else may follow.
-std::optional<qint32> decimalFrom(const QString &s, qsizetype i)
+std::optional<qint32> decimalFrom(QStringView s, qsizetype i)
 {
     bool negative = false;
     if (i < s.size() && (s.at(i) == u'-' || s.at(i) == u'+')) {
@@ -43,7 +43,7 @@ std::optional<qint32> decimalFrom(const QString &s, qsizetype i)
 }
 } // namespace
 
-std::optional<qint32> parseWholeNumber(const QString &s)
+std::optional<qint32> parseWholeNumber(QStringView s)
 {
     qsizetype i = 0;
     while (i < s.size() && s.at(i) == u' ')
@@ -57,8 +57,8 @@ std::optional<qint32> parseWholeNumber(const QString &s)
     qsizetype hexStart = -1;
     if (afterSign < s.size() && s.at(afterSign) == u'$')
         hexStart = afterSign + 1;
-    else if (afterSign + 1 < s.size() && s.at(afterSign) == u'0'
-             && (s.at(afterSign + 1) == u'x' || s.at(afterSign + 1) == u'X'))
+    else if (afterSign + 1 < s.size() && s.at(afterSign) == u'0' &&
+             (s.at(afterSign + 1) == u'x' || s.at(afterSign + 1) == u'X'))
         hexStart = afterSign + 2;
     if (hexStart < 0)
         return decimalFrom(s, i);
@@ -80,12 +80,12 @@ std::optional<qint32> parseWholeNumber(const QString &s)
     return qint32(bits);
 }
 
-std::optional<qint32> parseWholeDecimal(const QString &s)
+std::optional<qint32> parseWholeDecimal(QStringView s)
 {
     return decimalFrom(s, 0);
 }
 
-std::optional<bool> parseTruthValue(const QString &s)
+std::optional<bool> parseTruthValue(QStringView s)
 {
     if (const auto number = parseWholeNumber(s))
         return *number != 0;

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 constexpr qsizetype MaxPathLength = 259;
@@ -21,9 +22,8 @@ int currentErrno(QFileDevice::FileError fallback)
 }
 } // namespace
 
-bool readTextFile(const QString &path, QStringList &lines)
+bool readTextFileLines(const QString &path, const std::function<void(QString &text)> &line)
 {
-    lines.clear();
     if (path.isEmpty() || path.size() > MaxPathLength || QFileInfo(path).isDir())
         return false;
     QFile file(path);
@@ -38,20 +38,27 @@ bool readTextFile(const QString &path, QStringList &lines)
     }
     file.close();
 
-    const QString text = Cp1252::decode(bytes);
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        const bool hasBreak = end >= 0;
-        if (!hasBreak)
-            end = text.size();
-        qsizetype lineEnd = end;
-        if (hasBreak && lineEnd > start && text.at(lineEnd - 1) == u'\r')
+    // Lines end at LF; one CR before it is dropped. Only the bytes LF and CR decode to those two
+    // characters, so the bytes are split first and each line decoded on its own.
+    QString text;
+    const char *start = bytes.constData();
+    const char *const end = start + bytes.size();
+    while (start < end) {
+        const auto *lf = static_cast<const char *>(std::memchr(start, '\n', std::size_t(end - start)));
+        const char *lineEnd = lf ? lf : end;
+        if (lf && lineEnd > start && lineEnd[-1] == '\r')
             --lineEnd;
-        lines.append(text.mid(start, lineEnd - start));
-        start = end + 1;
+        Cp1252::decodeInto(QByteArrayView(start, lineEnd - start), text);
+        line(text);
+        start = lf ? lf + 1 : end;
     }
     return true;
+}
+
+bool readTextFile(const QString &path, QStringList &lines)
+{
+    lines.clear();
+    return readTextFileLines(path, [&lines](QString &text) { lines.append(text); });
 }
 
 WriteStatus writeTextFile(const QString &path, const QStringList &lines, int *errorNumber)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Reading and writing the system's text files: Windows-1252, lines ended by CR LF when written,
 // LF alone accepted when read. Every file is written whole and atomically.
 
@@ -10,6 +12,11 @@
 // folder, or a full name longer than 259 characters); the caller reports that with its own text.
 // An input/output failure after opening throws OperationError("E/A-Fehler <n>").
 bool readTextFile(const QString &path, QStringList &lines);
+
+// readTextFile without keeping the lines: line(text) is called for each line in order. text is
+// one buffer used again for the next line: the callee may change it or swap it with a string of
+// its own, and copies what it keeps. Same results and failures as readTextFile.
+bool readTextFileLines(const QString &path, const std::function<void(QString &text)> &line);
 
 enum class WriteStatus {
     Ok,
