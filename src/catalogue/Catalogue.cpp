@@ -62,7 +62,7 @@ QList<qint32> Catalogue::ObjVarPositions(const TPSObj &obj) const
         if (obj.SysVars.isEmpty())
             return positions;
         for (int n = 1;; ++n) {
-            const auto number = parseWholeDecimal(ListField(n, obj.SysVars));
+            const auto number = parseWholeDecimal(listFieldView(n, obj.SysVars));
             if (!number)
                 break;
             positions.append(*number);
@@ -70,7 +70,7 @@ QList<qint32> Catalogue::ObjVarPositions(const TPSObj &obj) const
     } else if (obj.DevCode >= 10010 && obj.DevCode <= 10020) {
         // Each of the two fields counts only when it is a whole decimal number.
         for (int n = 1; n <= 2; ++n) {
-            if (const auto number = parseWholeDecimal(ListField(n, obj.SysVars)))
+            if (const auto number = parseWholeDecimal(listFieldView(n, obj.SysVars)))
                 positions.append(*number);
         }
     }

@@ -11,7 +11,6 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QStringList>
 
 #include <algorithm>
 #include <exception>
@@ -28,7 +27,12 @@ struct LineError
 {
 };
 
-qint32 wholeNumber(const QString &value)
+// Ends the pass over the lines early, once the reason has been shown.
+struct StopReading
+{
+};
+
+qint32 wholeNumber(QStringView value)
 {
     const auto number = parseWholeNumber(value);
     if (!number)
@@ -36,82 +40,94 @@ qint32 wholeNumber(const QString &value)
     return *number;
 }
 
-QString trimmedControls(const QString &s)
-{
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && s.at(begin).unicode() <= 32)
-        ++begin;
-    while (end > begin && s.at(end - 1).unicode() <= 32)
-        --end;
-    return s.mid(begin, end - begin);
-}
-
 // The state list of key TI: the prefix of the last field holding "Z:", ";", then each state name
 // followed by ";". Field 1 is never used.
-QString stateList(const QString &value)
+QString stateList(QStringView value)
 {
     QString names;
-    QString prefix;
-    if (!trimmedControls(value).isEmpty()) {
+    QStringView prefix;
+    // A value of blanks and control characters only holds no states.
+    if (std::any_of(value.cbegin(), value.cend(), [](QChar c) { return c.unicode() > 32; })) {
         for (int k = 2;; ++k) {
-            const QString field = ListField(k, value);
+            const QStringView field = listFieldView(k, value);
             if (field.isEmpty())
                 break;
-            const qsizetype at = field.indexOf(u"Z:"_s);
+            const qsizetype at = field.indexOf(u"Z:");
             if (at >= 0) {
-                names += ListFieldSep(2, field, u':') + u';';
-                prefix = field.left(at);
+                names += listFieldSepView(2, field, u':');
+                names += u';';
+                prefix = field.first(at);
             }
         }
     }
-    return prefix + u';' + names;
+    return prefix.toString() + u';' + names;
 }
 
-using VarSetter = void (*)(TVar &, const QString &);
-using ObjSetter = void (*)(TPSObj &, const QString &);
+using VarSetter = void (*)(TVar &, QStringView);
+using ObjSetter = void (*)(TPSObj &, QStringView);
 
 template <typename Setter> struct KeyRule
 {
-    QString key;
+    QStringView key;
     Setter apply;
 };
 
-// Keys after NA, in the order a line is tested against them.
-const KeyRule<VarSetter> VarKeys[] = {
-    {u"VS"_s, [](TVar &v, const QString &s) { v.Kind = wholeNumber(s); }},
-    {u"VT"_s, [](TVar &v, const QString &s) { v.VType = wholeNumber(s); }},
-    {u"YI"_s, [](TVar &v, const QString &s) { v.TypeIdx = wholeNumber(s); }},
-    {u"OI"_s, [](TVar &v, const QString &s) { v.ObjIdx = wholeNumber(s); }},
-    {u"VO"_s, [](TVar &v, const QString &s) { v.VCode = wholeNumber(s); }},
+// Keys after NA. A line has one key, so it matches at most one rule.
+constexpr KeyRule<VarSetter> VarKeys[] = {
+    {u"VS", [](TVar &v, QStringView s) { v.Kind = wholeNumber(s); }},
+    {u"VT", [](TVar &v, QStringView s) { v.VType = wholeNumber(s); }},
+    {u"YI", [](TVar &v, QStringView s) { v.TypeIdx = wholeNumber(s); }},
+    {u"OI", [](TVar &v, QStringView s) { v.ObjIdx = wholeNumber(s); }},
+    {u"VO", [](TVar &v, QStringView s) { v.VCode = wholeNumber(s); }},
 };
 
-const KeyRule<ObjSetter> ObjKeys[] = {
-    {u"OD"_s, [](TPSObj &o, const QString &s) { o.ObjDescr = s; }},
-    {u"OK"_s, [](TPSObj &o, const QString &s) { o.ObjKind = s.isEmpty() ? QChar(u' ') : s.at(0); }},
-    {u"IV"_s, [](TPSObj &o, const QString &s) { o.VarIdx = wholeNumber(s); }},
-    {u"OF"_s, [](TPSObj &o, const QString &s) { o.Format = quint8(wholeNumber(s) & 0xFF); }},
-    {u"OC"_s, [](TPSObj &o, const QString &s) { o.ValCode = quint16(wholeNumber(s) & 0xFFFF); }},
-    {u"MI"_s, [](TPSObj &o, const QString &s) { o.minVal = wholeNumber(s); }},
-    {u"MA"_s, [](TPSObj &o, const QString &s) { o.maxVal = wholeNumber(s); }},
-    {u"HT"_s, [](TPSObj &o, const QString &s) { o.HdwTyp = quint16(wholeNumber(s) & 0xFFFF); }},
-    {u"HK"_s, [](TPSObj &o, const QString &s) { o.HdwKind = quint16(wholeNumber(s) & 0xFFFF); }},
-    {u"DC"_s, [](TPSObj &o, const QString &s) { o.DevCode = quint16(wholeNumber(s) & 0xFFFF); }},
-    {u"TI"_s, [](TPSObj &o, const QString &s) { o.TypInfo = stateList(s); }},
-    {u"OT"_s, [](TPSObj &o, const QString &s) { o.ObjType = s; }},
-    {u"SC"_s, [](TPSObj &o, const QString &s) { o.SysVarCnt = wholeNumber(s); }},
-    {u"SV"_s, [](TPSObj &o, const QString &s) { o.SysVars = s; }},
+constexpr KeyRule<ObjSetter> ObjKeys[] = {
+    {u"OD", [](TPSObj &o, QStringView s) { o.ObjDescr = s.toString(); }},
+    {u"OK", [](TPSObj &o, QStringView s) { o.ObjKind = s.isEmpty() ? QChar(u' ') : s.at(0); }},
+    {u"IV", [](TPSObj &o, QStringView s) { o.VarIdx = wholeNumber(s); }},
+    {u"OF", [](TPSObj &o, QStringView s) { o.Format = quint8(wholeNumber(s) & 0xFF); }},
+    {u"OC", [](TPSObj &o, QStringView s) { o.ValCode = quint16(wholeNumber(s) & 0xFFFF); }},
+    {u"MI", [](TPSObj &o, QStringView s) { o.minVal = wholeNumber(s); }},
+    {u"MA", [](TPSObj &o, QStringView s) { o.maxVal = wholeNumber(s); }},
+    {u"HT", [](TPSObj &o, QStringView s) { o.HdwTyp = quint16(wholeNumber(s) & 0xFFFF); }},
+    {u"HK", [](TPSObj &o, QStringView s) { o.HdwKind = quint16(wholeNumber(s) & 0xFFFF); }},
+    {u"DC", [](TPSObj &o, QStringView s) { o.DevCode = quint16(wholeNumber(s) & 0xFFFF); }},
+    {u"TI", [](TPSObj &o, QStringView s) { o.TypInfo = stateList(s); }},
+    {u"OT", [](TPSObj &o, QStringView s) { o.ObjType = s.toString(); }},
+    {u"SC", [](TPSObj &o, QStringView s) { o.SysVarCnt = wholeNumber(s); }},
+    {u"SV", [](TPSObj &o, QStringView s) { o.SysVars = s.toString(); }},
 };
 
 template <typename Record, typename Setter, std::size_t N>
-void applyKeys(const KeyRule<Setter> (&rules)[N], Record &record, QString line)
+void applyKey(const KeyRule<Setter> (&rules)[N], Record &record, QStringView key, QStringView value)
 {
     for (const auto &rule : rules) {
-        if (IsKey(rule.key, line)) {
-            rule.apply(record, line);
+        if (rule.key == key) {
+            rule.apply(record, value);
             return;
         }
     }
+}
+
+const QStringView NameKey = u"NA";
+
+// The header name=number split as SplitNameNumber does, without copying: name points into line.
+bool splitHeader(QStringView line, QStringView &name, qint32 &number)
+{
+    name = line;
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0)
+        return false;
+    // The part after "=" is taken as a value: at most 1023 characters.
+    const QStringView value = line.sliced(eq + 1).first(std::min(line.size() - eq - 1, KeyValue::MaxValueLength));
+    const auto parsed = parseWholeDecimal(value);
+    if (!parsed) {
+        number = 0;
+        return false;
+    }
+    name = line.first(eq);
+    number = *parsed;
+    return true;
 }
 
 // The sections of the file and the entries they fill.
@@ -120,40 +136,52 @@ class SectionParser
 public:
     explicit SectionParser(Catalogue &catalogue) : m_catalogue(catalogue) {}
 
-    void header(QString line)
+    void header(QStringView line)
     {
-        SplitNameNumber(line, m_number);
-        if (line == u"@TYPES"_s)
+        QStringView name;
+        splitHeader(line, name, m_number);
+        if (name == u"@TYPES")
             m_section = Section::Types;
-        else if (line == u"@VAR"_s)
+        else if (name == u"@VAR")
             m_section = Section::VarExpected;
-        else if (line == u"@OBJECT"_s)
+        else if (name == u"@OBJECT")
             m_section = Section::ObjExpected;
-        else if (line == u"@ENDOBJ"_s)
+        else if (name == u"@ENDOBJ")
             m_section = Section::Outside;
     }
 
-    void dataLine(const QString &line)
+    void dataLine(QStringView line)
     {
-        switch (m_section) {
-        case Section::Outside:
-            break;
-        case Section::Types:
+        if (m_section == Section::Outside)
+            return;
+        if (m_section == Section::Types) {
             typeLine(line);
-            break;
+            return;
+        }
+        QStringView key;
+        QStringView value;
+        if (!splitKeyLine(line, key, value))
+            return;
+        // Only the first NA after a header counts; a later one is used up without effect.
+        const bool isName = key == NameKey;
+        switch (m_section) {
         case Section::VarExpected:
-            newVariable(line);
+            if (isName)
+                newVariable(value);
             break;
         case Section::VarKeys:
-            if (!isNameLine(line))
-                applyKeys(VarKeys, *m_var, line);
+            if (!isName)
+                applyKey(VarKeys, *m_var, key, value);
             break;
         case Section::ObjExpected:
-            newObject(line);
+            if (isName)
+                newObject(value);
             break;
         case Section::ObjKeys:
-            if (!isNameLine(line))
-                applyKeys(ObjKeys, *m_obj, line);
+            if (!isName)
+                applyKey(ObjKeys, *m_obj, key, value);
+            break;
+        default:
             break;
         }
     }
@@ -161,41 +189,36 @@ public:
 private:
     enum class Section { Outside, Types, VarExpected, VarKeys, ObjExpected, ObjKeys };
 
-    // Only the first NA after a header counts; a later one is used up without effect.
-    static bool isNameLine(QString line) { return IsKey(u"NA"_s, line); }
-
-    void typeLine(const QString &line)
+    void typeLine(QStringView view)
     {
-        const qsizetype at = line.indexOf(u"MAX="_s);
+        const qsizetype at = view.indexOf(u"MAX=");
         if (at < 0)
             return;
-        const auto count = parseWholeDecimal(line.mid(at + 4, 3));
+        const auto count = parseWholeDecimal(view.sliced(at + 4).first(std::min<qsizetype>(3, view.size() - at - 4)));
         if (!count || *count <= 0)
             return;
         auto type = std::make_unique<TStrObj>();
         type->s = QString::number(*count) + u'&';
-        for (int k = 2; k <= *count + 1; ++k)
-            type->s += ListFieldSep(2, ListField(k, line), u':') + u'&';
-        m_catalogue.TypeList.push_back({ListField(1, line), std::move(type)});
+        for (int k = 2; k <= *count + 1; ++k) {
+            type->s += listFieldSepView(2, listFieldView(k, view), u':');
+            type->s += u'&';
+        }
+        m_catalogue.TypeList.push_back({listFieldView(1, view).toString(), std::move(type)});
     }
 
-    void newVariable(QString line)
+    void newVariable(QStringView value)
     {
-        if (!IsKey(u"NA"_s, line))
-            return;
         auto var = std::make_unique<TVar>();
-        var->Name = line;
+        var->Name = value.toString();
         var->Idx = m_number;
         m_var = var.get();
-        m_catalogue.VarList.push_back({line, std::move(var)});
+        m_catalogue.VarList.push_back({var->Name, std::move(var)});
         m_section = Section::VarKeys;
     }
 
-    void newObject(QString line)
+    void newObject(QStringView value)
     {
-        if (!IsKey(u"NA"_s, line))
-            return;
-        m_obj = m_catalogue.AddPSObj(line, m_number);
+        m_obj = m_catalogue.AddPSObj(value.toString(), m_number);
         m_obj->Source = u'O';
         m_section = Section::ObjKeys;
     }
@@ -225,41 +248,44 @@ double fileDate(const QString &fileName)
 
 bool readLines(const QString &fileName, Catalogue &catalogue, Prompt &prompt, double *execFileDate)
 {
-    QStringList lines;
+    SectionParser parser(catalogue);
+    qsizetype lineNumber = 0;
+    quint8 key = 0;
+    // The line being interpreted, and the data line before it: swapped rather than copied.
+    QString lastDataLine;
+    const auto interpret = [&](QString &line) {
+        ++lineNumber;
+        if (lineNumber == 1) {
+            if (!isValidHeader(line)) {
+                prompt.error(CatalogueMessages::InvalidFile + u' ' + fileName);
+                throw StopReading{};
+            }
+            key = quint8(execFileKey(line));
+            return;
+        }
+        try {
+            UnscrambleLine(line, key);
+            if (line.startsWith(u'@')) {
+                parser.header(line);
+            } else {
+                std::swap(lastDataLine, line);
+                parser.dataLine(lastDataLine);
+            }
+        } catch (...) {
+            prompt.error(CatalogueMessages::ReadFailed + QString::number(lineNumber) + u": "_s + lastDataLine);
+            throw StopReading{};
+        }
+    };
     try {
-        if (!readTextFile(fileName, lines)) {
+        if (!readTextFileLines(fileName, interpret)) {
             prompt.error(CatalogueMessages::FileNotFound.arg(fileName));
             return false;
         }
     } catch (const OperationError &e) {
         prompt.error(e.message());
         return false;
-    }
-
-    if (!lines.isEmpty()) {
-        const QString &headerLine = lines.first();
-        if (!isValidHeader(headerLine)) {
-            prompt.error(CatalogueMessages::InvalidFile + u' ' + fileName);
-            return false;
-        }
-        const auto key = quint8(execFileKey(headerLine));
-        SectionParser parser(catalogue);
-        QString lastDataLine;
-        for (qsizetype i = 1; i < lines.size(); ++i) {
-            QString line = lines.at(i);
-            try {
-                UnscrambleLine(line, key);
-                if (line.startsWith(u'@')) {
-                    parser.header(line);
-                } else {
-                    lastDataLine = line;
-                    parser.dataLine(line);
-                }
-            } catch (...) {
-                prompt.error(CatalogueMessages::ReadFailed + QString::number(i + 1) + u": "_s + lastDataLine);
-                return false;
-            }
-        }
+    } catch (const StopReading &) {
+        return false;
     }
     if (execFileDate)
         *execFileDate = fileDate(fileName);
@@ -309,17 +335,10 @@ void UnscrambleLine(QString &line, quint8 key)
 
 bool SplitNameNumber(QString &line, qint32 &number)
 {
-    QString name;
-    QString value;
-    if (!SplitAt(line, u'=', name, value))
+    QStringView name;
+    if (!splitHeader(line, name, number))
         return false;
-    const auto parsed = parseWholeDecimal(value);
-    if (!parsed) {
-        number = 0;
-        return false;
-    }
-    line = name;
-    number = *parsed;
+    line = name.toString();
     return true;
 }
 
