@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QHash>
 #include <QList>
 #include <QMetaObject>
 #include <QPointer>
 #include <QString>
+
+#include <vector>
 
 class Catalogue;
 struct TPSObj;
@@ -50,8 +51,22 @@ public:
     static void sortEntries(QList<OfferedEntry> &entries);
 
 private:
+    // Fills the name index from m_entries.
+    void buildIndex();
+
     QPointer<Catalogue> m_catalogue;
     QMetaObject::Connection m_clearConnection;
     QList<OfferedEntry> m_entries;
-    QHash<QString, qsizetype> m_firstByFoldedText;
+    // The case-folded text of entry i, kept in m_folded.
+    QStringView folded(qsizetype i) const;
+
+    // The name index: an open-addressing table of positions in m_entries (-1: free), a power of two
+    // in size, probed one slot after the other from the hash of the case-folded text. Only the
+    // first entry of each case-folded text is in it. The folded texts stand one after the other in
+    // one string (entry i from m_foldedStart[i] to m_foldedStart[i + 1]), m_hashes holds their
+    // hashes: far fewer allocations than a hash table of folded copies.
+    std::vector<qint32> m_slots;
+    std::vector<std::size_t> m_hashes;
+    QString m_folded;
+    std::vector<qsizetype> m_foldedStart;
 };
