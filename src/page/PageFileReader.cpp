@@ -58,130 +58,156 @@ private:
             m_model.clearMacroRows();
     }
 
-    // The value of line when it carries key (see IsKey).
-    static bool key(const QString &line, const QString &key, QString &value)
-    {
-        value = line;
-        return IsKey(key, value);
-    }
-
     void readKeyLine(const QString &line)
     {
+        if (!isReadSection(m_section))
+            return;
+        // A line matches at most one key of its section: split it once and compare the key.
+        QStringView key;
+        QStringView value;
+        if (!splitKeyLine(line, key, value))
+            return;
         switch (m_section) {
         case 1000:
-            readGeneral(line);
+            readGeneral(key, value);
             break;
         case 3000:
-            readLayout(line);
+            readLayout(key, value);
             break;
         case 5000:
-            readOrder(line, u"PAGEPOS"_s, 6, PageParts::PagePartNames, m_model.PagePosLB);
+            readOrder(key, value, u"PAGEPOS"_s, 6, PageParts::PagePartNames, m_model.PagePosLB);
             break;
         case 6000:
-            readOrder(line, u"OBJCOLS"_s, 3, PageParts::ObjColumnNames, m_model.ObjSeqLB);
+            readOrder(key, value, u"OBJCOLS"_s, 3, PageParts::ObjColumnNames, m_model.ObjSeqLB);
             break;
         case 7000:
-            readAutoRefresh(line);
+            readAutoRefresh(key, value);
             break;
         case 8000:
-            if (QString v; key(line, u"SHEAD"_s, v))
-                m_d.Headline = EntitiesToUmlauts(v);
+            if (key == u"SHEAD")
+                m_d.Headline = EntitiesToUmlauts(value.toString());
             break;
         case 9000:
         case 9001:
-            readNavi(line);
+            if (key == u"NAVI")
+                readNavi(line, value.toString());
             break;
         case 10000:
-            if (QString v; key(line, u"OBJROW"_s, v))
-                readObjRow(v);
+            if (key == u"OBJROW")
+                readObjRow(value.toString());
             break;
         case 11000:
-            if (QString v; key(line, u"MACRO"_s, v))
-                readMacroRow(v);
+            if (key == u"MACRO")
+                readMacroRow(value.toString());
             break;
         case 20000:
-            if (QString v; key(line, u"HTML1"_s, v))
-                m_model.HTMLCode1MB.append(v);
+            if (key == u"HTML1")
+                m_model.HTMLCode1MB.append(value.toString());
             break;
         case 21000:
-            if (QString v; key(line, u"HTML2"_s, v))
-                m_model.HTMLCode2MB.append(v);
+            if (key == u"HTML2")
+                m_model.HTMLCode2MB.append(value.toString());
             break;
+        }
+    }
+
+    static bool isReadSection(qint32 section)
+    {
+        switch (section) {
+        case 1000:
+        case 3000:
+        case 5000:
+        case 6000:
+        case 7000:
+        case 8000:
+        case 9000:
+        case 9001:
+        case 10000:
+        case 11000:
+        case 20000:
+        case 21000:
+            return true;
         default:
-            break;
-        }
-    }
-
-    void readGeneral(const QString &line)
-    {
-        QString v;
-        if (key(line, u"FILEVERS"_s, v)) {
-            m_model.fileversion = parseWholeNumber(v).value_or(0);
-        } else if (key(line, u"BW"_s, v)) {
-            if (const auto n = parseWholeNumber(v))
-                m_d.BrowserWidth = *n;
-        } else if (key(line, u"AUTOWIDTH"_s, v)) {
-            m_d.AutoWidth = true;
-        } else if (key(line, u"NOAUTOSCALE"_s, v)) {
-            m_d.NoAutoScale = true;
-        } else if (key(line, u"BG"_s, v)) {
-            m_d.BGCol = TextToColor(v);
-        } else if (key(line, u"BGPIC"_s, v)) {
-            m_d.BGPict = v;
-        }
-    }
-
-    bool readStyle(const QString &line, const QString &suffix, QString &face, qint32 &size, qint32 &style,
-                   TColor &colour, TColor &background)
-    {
-        QString v;
-        if (key(line, u"FN"_s + suffix, v)) {
-            face = v;
-        } else if (key(line, u"FS"_s + suffix, v)) {
-            if (const auto n = parseWholeNumber(v))
-                size = *n;
-        } else if (key(line, u"FST"_s + suffix, v)) {
-            style = parseWholeNumber(v).value_or(0) & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
-        } else if (key(line, u"FC"_s + suffix, v)) {
-            colour = TextToColor(v);
-        } else if (key(line, u"FCB"_s + suffix, v)) {
-            background = TextToColor(v);
-        } else {
             return false;
         }
-        return true;
     }
 
-    void readLayout(const QString &line)
+    void readGeneral(QStringView key, QStringView v)
     {
-        TSiteData &d = m_d;
-        if (readStyle(line, u"HEAD"_s, d.HeadFontName, d.HeadFontSize, d.HeadFontStyle, d.HeadFontColor,
-                      d.HeadBGColor) ||
-            readStyle(line, u"OBJ"_s, d.ObjFontName, d.ObjFontSize, d.ObjFontStyle, d.ObjFontColor, d.ObjBGColor) ||
-            readStyle(line, u"VAL"_s, d.ValFontName, d.ValFontSize, d.ValFontStyle, d.ValFontColor, d.ValBGColor) ||
-            readStyle(line, u"NAV"_s, d.NaviFontName, d.NaviFontSize, d.NaviFontStyle, d.NaviFontColor, d.NaviBGColor))
-            return;
+        if (key == u"FILEVERS") {
+            m_model.fileversion = parseWholeNumber(v).value_or(0);
+        } else if (key == u"BW") {
+            if (const auto n = parseWholeNumber(v))
+                m_d.BrowserWidth = *n;
+        } else if (key == u"AUTOWIDTH") {
+            m_d.AutoWidth = true;
+        } else if (key == u"NOAUTOSCALE") {
+            m_d.NoAutoScale = true;
+        } else if (key == u"BG") {
+            m_d.BGCol = TextToColor(v.toString());
+        } else if (key == u"BGPIC") {
+            m_d.BGPict = v.toString();
+        }
+    }
 
-        QString v;
+    // The five keys of a text style: its kind ("FN", "FS", "FST", "FC", "FCB") before the style's
+    // name ("HEAD", "OBJ", "VAL", "NAV").
+    bool readStyle(QStringView key, QStringView v)
+    {
+        struct Style
+        {
+            QStringView name;
+            TextStyle style;
+        };
+        static constexpr Style Styles[] = {
+            {u"HEAD", TextStyle::Head}, {u"OBJ", TextStyle::Obj}, {u"VAL", TextStyle::Val}, {u"NAV", TextStyle::Navi}};
+        for (const Style &style : Styles) {
+            if (!key.endsWith(style.name))
+                continue;
+            const QStringView kind = key.chopped(style.name.size());
+            const TextStyleRef fields = m_model.textStyle(style.style);
+            if (kind == u"FN") {
+                fields.face = v.toString();
+            } else if (kind == u"FS") {
+                if (const auto n = parseWholeNumber(v))
+                    fields.size = *n;
+            } else if (kind == u"FST") {
+                fields.style = parseWholeNumber(v).value_or(0) & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
+            } else if (kind == u"FC") {
+                fields.colour = TextToColor(v.toString());
+            } else if (kind == u"FCB") {
+                fields.background = TextToColor(v.toString());
+            } else {
+                continue;
+            }
+            return true;
+        }
+        return false;
+    }
+
+    void readLayout(QStringView key, QStringView v)
+    {
+        if (readStyle(key, v))
+            return;
         for (const LayoutNumberField &n : LayoutFields::Numbers) {
-            if (key(line, n.keyText(), v)) {
+            if (key == QStringView(n.key)) {
                 if (const auto number = parseWholeNumber(v))
-                    d.*n.field = n.range.clamp(*number);
+                    m_d.*n.field = n.range.clamp(*number);
                 return;
             }
         }
-        if (key(line, u"PICSTR"_s, v))
-            d.PictStretch = v != u"0";
+        if (key == u"PICSTR")
+            m_d.PictStretch = v != u"0";
     }
 
     // Only the line carrying the list key rebuilds the list: any other line is skipped, so a
     // stray line cannot empty the build order (and with it every part of the page at the next save).
-    void readOrder(const QString &line, const QString &listKey, int fields, const QStringList &names,
+    void readOrder(QStringView key, QStringView value, const QString &listKey, int fields, const QStringList &names,
                    QList<CheckEntry> &list)
     {
-        QString v;
-        if (!key(line, listKey, v))
+        if (key != listKey)
             return;
+        const QString v = value.toString();
         list.clear();
         for (int n = 1; n <= fields; ++n) {
             const QString field = ListField(n, v);
@@ -200,23 +226,19 @@ private:
         }
     }
 
-    void readAutoRefresh(const QString &line)
+    void readAutoRefresh(QStringView key, QStringView v)
     {
-        QString v;
-        if (key(line, u"AutoAkt"_s, v))
-            m_d.AutoAkt = StrToBool(v);
-        else if (key(line, u"AutoAktSec"_s, v))
-            m_d.AutoAktSec = Limits::AutoAktSec.clamp(StrToInt(v));
+        if (key == u"AutoAkt")
+            m_d.AutoAkt = StrToBool(v.toString());
+        else if (key == u"AutoAktSec")
+            m_d.AutoAktSec = Limits::AutoAktSec.clamp(StrToInt(v.toString()));
     }
 
     // Links come from the first navigation section that carries a NAVI line; the second navigation
     // line repeats the same links, so a page that stores only that one keeps its links, and no page
     // gets them twice.
-    void readNavi(const QString &line)
+    void readNavi(const QString &line, const QString &v)
     {
-        QString v;
-        if (!key(line, u"NAVI"_s, v))
-            return;
         if (m_notes)
             m_notes->naviLength = std::max(m_notes->naviLength, line.size() - line.indexOf(u'=') - 1);
         if (m_naviSection == 0)
@@ -301,14 +323,13 @@ bool LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt,
     model.SiteData.AutoWidth = false;
     model.SiteData.NoAutoScale = false;
 
-    QStringList lines;
-    if (!readTextFile(DatNam, lines)) {
+    // The whole file is read before its first line is taken, so a file that cannot be read
+    // leaves the model as it was.
+    PageReader reader(model, notes);
+    if (!readTextFileLines(DatNam, [&reader](QString &line) { reader.readLine(line); })) {
         prompt.error(PageMessages::FileNotFound.arg(DatNam));
         return false;
     }
-    PageReader reader(model, notes);
-    for (const QString &line : lines)
-        reader.readLine(line);
 
     model.HeadPreview = model.SiteData.Headline;
     if (!model.NaviLB.isEmpty())
