@@ -243,14 +243,16 @@ private:
         for (qsizetype i = 0; i < notes.links.size(); ++i) {
             const PageReadNotes::Link &link = notes.links[i];
             const QString text = LinkText::join(link.name, link.target);
-            readLength += naviValue({text}).size();
-            if (cut && readLength > KeyValue::MaxValueLength)
-                break;
-            const QString detail = CheckMessages::LinkDetail.arg(i + 1).arg(text);
+            if (cut) {
+                readLength += naviValue({text}).size();
+                if (readLength > KeyValue::MaxValueLength)
+                    break;
+            }
+            const auto detail = [&] { return CheckMessages::LinkDetail.arg(i + 1).arg(text); };
             if (const QString refusal = LinkText::refusal(link.name, link.target); !refusal.isEmpty())
-                addForPage(Kind::LinkText, page, detail, refusal);
+                addForPage(Kind::LinkText, page, detail(), refusal);
             if (!link.target.startsWith(LinkText::ExternalMark) && !isPage(link.target))
-                addForPage(Kind::PageLink, page, detail, CheckMessages::LinkTargetNotListed.arg(link.target));
+                addForPage(Kind::PageLink, page, detail(), CheckMessages::LinkTargetNotListed.arg(link.target));
         }
     }
 
@@ -258,13 +260,14 @@ private:
     {
         for (qsizetype i = 0; i < model.SGRows.size(); ++i) {
             const ObjRow &row = model.SGRows[i];
-            const QString detail = CheckMessages::ObjectRowDetail.arg(i + 1).arg(row.name);
+            const auto detail = [&] { return CheckMessages::ObjectRowDetail.arg(i + 1).arg(row.name); };
             if (!row.entry && m_result.execFileRead)
-                addForPage(Kind::ObjectRow, page, detail, CheckMessages::ObjectNotOffered);
-            checkLabel(row.label, page, detail);
+                addForPage(Kind::ObjectRow, page, detail(), CheckMessages::ObjectNotOffered);
+            if (breaksRow(row.label))
+                addForPage(Kind::Label, page, detail(), CheckMessages::LabelBreaksRow.arg(row.label));
             const QString flag = notes.objFlags.value(i);
             if (!flag.isNull() && !isWrittenFlag(flag))
-                addForPage(Kind::Label, page, detail, CheckMessages::RowCut.arg(flag));
+                addForPage(Kind::Label, page, detail(), CheckMessages::RowCut.arg(flag));
         }
     }
 
@@ -272,22 +275,25 @@ private:
     {
         for (qsizetype i = 0; i < model.MGRows.size(); ++i) {
             const MacroRow &row = model.MGRows[i];
-            const QString detail = row.name.isEmpty() ? CheckMessages::MacroRowWithoutNameDetail.arg(i + 1)
-                                                      : CheckMessages::MacroRowDetail.arg(i + 1).arg(row.name);
+            const auto detail = [&] {
+                return row.name.isEmpty() ? CheckMessages::MacroRowWithoutNameDetail.arg(i + 1)
+                                          : CheckMessages::MacroRowDetail.arg(i + 1).arg(row.name);
+            };
             if (trimBlanks(row.name).isEmpty())
-                addForPage(Kind::MacroRow, page, detail, CheckMessages::MacroWithoutName);
+                addForPage(Kind::MacroRow, page, detail(), CheckMessages::MacroWithoutName);
             else if (!row.entry && m_result.execFileRead)
-                addForPage(Kind::MacroRow, page, detail, CheckMessages::MacroNotOffered);
-            checkLabel(row.label, page, detail);
+                addForPage(Kind::MacroRow, page, detail(), CheckMessages::MacroNotOffered);
+            if (breaksRow(row.label))
+                addForPage(Kind::Label, page, detail(), CheckMessages::LabelBreaksRow.arg(row.label));
         }
     }
 
-    void checkLabel(const QString &label, const QString &page, const QString &detail)
+    // Whether the label editing rule would refuse label.
+    static bool breaksRow(const QString &label)
     {
         bool refused = false;
         PageModel::acceptedLabel(label, &refused);
-        if (refused)
-            addForPage(Kind::Label, page, detail, CheckMessages::LabelBreaksRow.arg(label));
+        return refused;
     }
 
     AppState &m_state;
