@@ -63,7 +63,8 @@ QByteArray fileBytes(const QString &path)
 
 bool copyFolder(const QString &from, const QString &to)
 {
-    QDir().mkpath(to);
+    if (!QFileInfo(from).isDir() || !QDir().mkpath(to))
+        return false;
     QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
