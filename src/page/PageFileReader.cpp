@@ -323,8 +323,6 @@ bool LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt,
     model.SiteData.AutoWidth = false;
     model.SiteData.NoAutoScale = false;
 
-    // The whole file is read before its first line is taken, so a file that cannot be read
-    // leaves the model as it was.
     PageReader reader(model, notes);
     if (!readTextFileLines(DatNam, [&reader](QString &line) { reader.readLine(line); })) {
         prompt.error(PageMessages::FileNotFound.arg(DatNam));

@@ -15,6 +15,8 @@
 
 namespace {
 constexpr qsizetype MaxPathLength = 259;
+// Files are read in pieces of this size.
+constexpr qsizetype ReadChunkSize = 256 * 1024;
 
 int currentErrno(QFileDevice::FileError fallback)
 {
@@ -27,30 +29,51 @@ bool readTextFileLines(const QString &path, const std::function<void(QString &te
     if (path.isEmpty() || path.size() > MaxPathLength || QFileInfo(path).isDir())
         return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
-    errno = 0;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        const int number = currentErrno(file.error());
-        file.close();
-        throw OperationError::ioError(number);
-    }
-    file.close();
 
     // Lines end at LF; one CR before it is dropped. Only the bytes LF and CR decode to those two
-    // characters, so the bytes are split first and each line decoded on its own.
+    // characters, so the bytes are split first and each line decoded on its own. The file is
+    // read piece by piece into one buffer: a large file never needs memory of its size.
     QString text;
-    const char *start = bytes.constData();
-    const char *const end = start + bytes.size();
-    while (start < end) {
-        const auto *lf = static_cast<const char *>(std::memchr(start, '\n', std::size_t(end - start)));
-        const char *lineEnd = lf ? lf : end;
-        if (lf && lineEnd > start && lineEnd[-1] == '\r')
-            --lineEnd;
-        Cp1252::decodeInto(QByteArrayView(start, lineEnd - start), text);
+    const qint64 size = file.size(); // 0 for files whose size the system does not tell
+    QByteArray chunk(size > 0 && size < ReadChunkSize ? size + 1 : ReadChunkSize, Qt::Uninitialized);
+    QByteArray pending; // the start of a line that goes on in the next piece
+    const auto takeLine = [&](QByteArrayView bytes) {
+        if (bytes.endsWith('\r'))
+            bytes.chop(1);
+        Cp1252::decodeInto(bytes, text);
         line(text);
-        start = lf ? lf + 1 : end;
+    };
+    for (;;) {
+        errno = 0;
+        const qint64 count = file.read(chunk.data(), chunk.size());
+        if (count < 0 || file.error() != QFileDevice::NoError) {
+            const int number = currentErrno(file.error());
+            file.close();
+            throw OperationError::ioError(number);
+        }
+        if (count == 0)
+            break;
+        const char *start = chunk.constData();
+        const char *const end = start + count;
+        while (const auto *lf = static_cast<const char *>(std::memchr(start, '\n', std::size_t(end - start)))) {
+            if (pending.isEmpty()) {
+                takeLine(QByteArrayView(start, lf));
+            } else {
+                pending.append(start, lf - start);
+                takeLine(pending);
+                pending.clear();
+            }
+            start = lf + 1;
+        }
+        pending.append(start, end - start);
+    }
+    file.close();
+    // A last line without LF keeps a CR at its end.
+    if (!pending.isEmpty()) {
+        Cp1252::decodeInto(pending, text);
+        line(text);
     }
     return true;
 }
