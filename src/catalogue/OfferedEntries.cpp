@@ -54,11 +54,10 @@ void OfferedEntries::buildIndex()
     m_folded.reserve(length);
     for (std::size_t i = 0; i < count; ++i) {
         m_foldedStart[i] = m_folded.size();
-        const QString text = m_entries.at(qsizetype(i)).text.toCaseFolded();
-        m_folded += text;
-        m_hashes[i] = qHash(text);
+        appendCaseFolded(m_entries.at(qsizetype(i)).text, m_folded);
+        m_foldedStart[i + 1] = m_folded.size();
+        m_hashes[i] = qHash(folded(qsizetype(i)));
     }
-    m_foldedStart[count] = m_folded.size();
 
     std::size_t size = 16;
     while (size < 2 * count)
@@ -98,7 +97,9 @@ qsizetype OfferedEntries::indexOf(const QString &name) const
 {
     if (m_slots.empty())
         return -1;
-    const QString key = name.toCaseFolded();
+    QString key;
+    key.reserve(name.size());
+    appendCaseFolded(name, key);
     const std::size_t hash = qHash(key);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
@@ -121,16 +122,30 @@ void OfferedEntries::sortEntries(QList<OfferedEntry> &entries)
     const QCollator collator = germanCollator();
     // Comparing texts directly is faster here than precomputing ICU sort keys: the names are Latin
     // text, which ICU compares on its fast path, while a sort key costs two allocations and a full
-    // pass each (measured with bench/BenchCatalogue: about half the time).
-    std::vector<qsizetype> order(std::size_t(entries.size()));
-    std::iota(order.begin(), order.end(), qsizetype(0));
-    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        return collator.compare(entries.at(a).text, entries.at(b).text) < 0;
+    // pass each (measured with bench/BenchCatalogue: about half the time). Equal texts keep their
+    // order through the position as the last criterion.
+    std::vector<qint32> order(std::size_t(entries.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](qint32 a, qint32 b) {
+        const int c = collator.compare(entries.at(a).text, entries.at(b).text);
+        return c < 0 || (c == 0 && a < b);
     });
 
-    QList<OfferedEntry> sorted;
-    sorted.reserve(entries.size());
-    for (const qsizetype i : order)
-        sorted.append(entries.at(i));
-    entries = std::move(sorted);
+    // Into that order in place, cycle by cycle; a position done is marked -1.
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start] < 0)
+            continue;
+        OfferedEntry first = std::move(entries[qsizetype(start)]);
+        std::size_t to = start;
+        for (;;) {
+            const auto from = std::size_t(order[to]);
+            order[to] = -1;
+            if (from == start) {
+                entries[qsizetype(to)] = std::move(first);
+                break;
+            }
+            entries[qsizetype(to)] = std::move(entries[qsizetype(from)]);
+            to = from;
+        }
+    }
 }
