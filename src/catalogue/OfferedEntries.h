@@ -60,13 +60,18 @@ private:
     // The case-folded text of entry i, kept in m_folded.
     QStringView folded(qsizetype i) const;
 
-    // The name index: an open-addressing table of positions in m_entries (-1: free), a power of two
-    // in size, probed one slot after the other from the hash of the case-folded text. Only the
-    // first entry of each case-folded text is in it. The folded texts stand one after the other in
-    // one string (entry i from m_foldedStart[i] to m_foldedStart[i + 1]), m_hashes holds their
-    // hashes: far fewer allocations than a hash table of folded copies.
-    std::vector<qint32> m_slots;
-    std::vector<std::size_t> m_hashes;
+    // The name index: an open-addressing table of positions in m_entries, a power of two in size,
+    // probed one slot after the other from the hash of the case-folded text. Only the first entry
+    // of each case-folded text is in it; each slot keeps the low half of its text's hash, so most
+    // probes that cannot match never look at the text. The folded texts stand one after the other
+    // in one string (entry i from m_foldedStart[i] to m_foldedStart[i + 1]): far fewer
+    // allocations than a hash table of folded copies.
+    struct Slot
+    {
+        qint32 entry = -1; // -1: free
+        quint32 hash = 0;
+    };
+    std::vector<Slot> m_slots;
     QString m_folded;
     std::vector<qsizetype> m_foldedStart;
 };

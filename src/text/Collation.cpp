@@ -21,18 +21,26 @@ void appendCaseFolded(QStringView text, QString &out)
         out += text.toString().toCaseFolded();
         return;
     }
-    for (const QChar ch : text) {
-        const char16_t c = ch.unicode();
+    // Written in place: a character folds to one character, except the few that fold to a
+    // character beyond the first 65,536, which go the long way.
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    QChar *to = out.data() + start;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
         if (c < 0x80) {
-            out += QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+            *to++ = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
             continue;
         }
         const char32_t folded = QChar::toCaseFolded(char32_t(c));
-        if (QChar::requiresSurrogates(folded)) {
-            out += QChar(QChar::highSurrogate(folded));
-            out += QChar(QChar::lowSurrogate(folded));
-        } else {
-            out += QChar(char16_t(folded));
+        if (!QChar::requiresSurrogates(folded)) {
+            *to++ = QChar(char16_t(folded));
+            continue;
         }
+        out.truncate(to - out.constData());
+        out += QChar(QChar::highSurrogate(folded));
+        out += QChar(QChar::lowSurrogate(folded));
+        appendCaseFolded(text.sliced(i + 1), out);
+        return;
     }
 }
