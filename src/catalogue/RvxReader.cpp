@@ -317,13 +317,18 @@ void UnscrambleLine(QString &line, quint8 key)
 {
     QChar *chars = line.data();
     const qsizetype size = line.size();
+    bool hasSurrogate = false;
     for (qsizetype i = 0; i < size; ++i) {
         const int b = chars[i].unicode() & 0xFF;
         const int scrambled = b ^ key;
         if (b >= 32 && scrambled >= 32)
             chars[i] = QChar(char16_t(scrambled));
+        else
+            hasSurrogate = hasSurrogate || chars[i].isSurrogate();
     }
     std::reverse(chars, chars + size);
+    if (!hasSurrogate)
+        return;
     // The reversal turned each surrogate pair round; put its halves back in order.
     for (qsizetype i = 0; i + 1 < size; ++i) {
         if (chars[i].isLowSurrogate() && chars[i + 1].isHighSurrogate()) {
