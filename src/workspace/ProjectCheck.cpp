@@ -193,10 +193,6 @@ private:
     void checkPage(PageModel &model, const QString &page)
     {
         const QString path = ProjectFiles::pageFile(m_state.DataFolder, m_state.ProjectName, page);
-        if (!QFileInfo(path).isFile()) {
-            addForPage(Kind::PageFileMissing, page, {}, CheckMessages::PageFileMissing.arg(path));
-            return;
-        }
         model.SiteName = page;
         model.InitData();
         PageReadNotes notes;
@@ -205,11 +201,18 @@ private:
             LoadHTMLSourcePage(model, path, prompt, &notes);
         } catch (const OperationError &e) {
             // What was read before the error stays in the model and is checked all the same.
-            const QString line = notes.line > 0 ? CheckMessages::LineDetail.arg(notes.line) : QString();
-            addForPage(Kind::PageUnreadable, page, line, CheckMessages::PageReadingStops.arg(e.message()));
+            if (notes.line > 0)
+                addForPage(Kind::PageUnreadable, page, CheckMessages::LineDetail.arg(notes.line),
+                           CheckMessages::PageReadingStops.arg(e.message()));
+            else
+                addForPage(Kind::PageUnreadable, page, {}, CheckMessages::PageUnreadable.arg(e.message()));
         }
+        // The reader's only message: the file could not be opened. Missing, or there but unreadable?
         if (!prompt.messages.isEmpty()) {
-            addForPage(Kind::PageUnreadable, page, {}, CheckMessages::PageUnreadable.arg(prompt.text()));
+            if (QFileInfo(path).isFile())
+                addForPage(Kind::PageUnreadable, page, {}, CheckMessages::PageUnreadable.arg(prompt.text()));
+            else
+                addForPage(Kind::PageFileMissing, page, {}, CheckMessages::PageFileMissing.arg(path));
             return;
         }
         checkOrders(page, notes);

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,6 +54,7 @@ private slots:
     void findings_data();
     void findings();
     void projectFileMissing();
+    void pageFailingToRead();
     void kindNamesAreDistinct();
 
 private:
@@ -217,6 +219,29 @@ void TestProjectCheck::projectFileMissing()
     const CheckResult result = CheckProject(path, m_program, prompt);
     QVERIFY(!result.projectRead);
     QVERIFY(result.findings.isEmpty());
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+// A page file that opens but cannot be read (here one that fails with EIO at once) is reported, and
+// the pages after it are checked all the same.
+void TestProjectCheck::pageFailingToRead()
+{
+    const QString folder = m_dir.filePath(u"failing"_s);
+    QVERIFY(QDir().mkpath(folder));
+    for (const QString &name : QDir(m_data + u"/object-row"_s).entryList(QDir::Files))
+        QVERIFY(QFile::copy(m_data + u"/object-row/"_s + name, folder + u'/' + name));
+    const QString start = folder + u"/HAUS_Start.SHT"_s;
+    QVERIFY(QFile::remove(start));
+    QVERIFY(QFile::link(u"/proc/self/mem"_s, start));
+
+    ScriptedPrompt prompt;
+    const CheckResult result = CheckProject(folder + u"/HAUS.FNP"_s, m_program, prompt);
+    QCOMPARE(describe(result.findings),
+             (QStringList{u"page-unreadable | Start |  | Seite „Start“: Die Seitendatei kann nicht gelesen werden: "
+                          u"E/A-Fehler 5"_s,
+                          u"object-row | Licht | Objektzeile 2 („Lampe_alt“) | Seite „Licht“, Objektzeile 2 "
+                          u"(„Lampe_alt“): Das Objekt wird nicht mehr angeboten; "_s +
+                              DroppedAtSave}));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
