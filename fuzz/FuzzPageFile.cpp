@@ -64,15 +64,6 @@ PageModel &startModel(std::unique_ptr<PageModel> &model)
     return *model;
 }
 
-bool isPartChecked(const PageModel &model, PageParts::Part part)
-{
-    for (const CheckEntry &e : model.PagePosLB) {
-        if (e.checked && e.text == PageParts::PagePartNames[part])
-            return true;
-    }
-    return false;
-}
-
 // Whether the editor could have stored this page as it was read: labels and links as the editor
 // accepts them typed, no control character in a link, every line short enough to be read back.
 bool isStorable(const PageModel &model, const QStringList &lines)
@@ -89,17 +80,20 @@ bool isStorable(const PageModel &model, const QStringList &lines)
         if (refused)
             return false;
     }
-    if (isPartChecked(model, PageParts::Navi1) || isPartChecked(model, PageParts::Navi2)) {
-        for (const QString &link : model.NaviLB) {
-            const LinkText::Parts parts = LinkText::split(link, KeyValue::MaxValueLength);
-            if (!LinkText::refusal(parts.name, parts.target).isEmpty() || link.contains(QChar(3)) ||
-                link.contains(QChar(11)))
-                return false;
-        }
+    // The links are written whether or not a navigation part is shown.
+    for (const QString &link : model.NaviLB) {
+        const LinkText::Parts parts = LinkText::split(link, KeyValue::MaxValueLength);
+        if (!LinkText::refusal(parts.name, parts.target).isEmpty() || link.contains(QChar(3)) ||
+            link.contains(QChar(11)))
+            return false;
     }
+    // The reader drops what a value ends with up to code 32: a last link with an empty target
+    // loses its separators that way.
     for (const QString &line : lines) {
         const qsizetype eq = line.indexOf(u'=');
         if (eq >= 0 && line.size() - eq - 1 > KeyValue::MaxValueLength)
+            return false;
+        if (line.startsWith(u"NAVI="_s) && line.endsWith(QString(QChar(3)) + QChar(11)))
             return false;
     }
     return true;
