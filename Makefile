@@ -9,6 +9,7 @@ FUZZ_PACKAGES := clang libclang-rt-dev
 FUZZ_TARGETS := exec-file page-file project-file user-file settings text
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?= -1
+FUZZ_JOBS ?= 1
 CRASH_RUNS ?= 1000
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 DEMO_HOME := $(CURDIR)/build/default/demo-home
@@ -46,13 +47,13 @@ bench:
 	cmake --build --preset bench
 	cmake --build --preset bench --target run-benchmarks
 
-# Every fuzz target for FUZZ_SECONDS seconds (or FUZZ_RUNS executions), one after the other on one
-# core; new inputs collect in build/fuzz/work, crashes in build/fuzz/artifacts.
+# Every fuzz target for FUZZ_SECONDS seconds (or FUZZ_RUNS executions), one after the other, each in
+# FUZZ_JOBS processes at once; new inputs collect in build/fuzz/work, crashes in build/fuzz/artifacts.
 fuzz:
 	$(MAKE) deps EXTRA_PACKAGES="$(FUZZ_PACKAGES)"
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	fuzz/run-fuzzers.sh $(FUZZ_SECONDS) $(FUZZ_RUNS) $(FUZZ_TARGETS)
+	FUZZ_JOBS=$(FUZZ_JOBS) fuzz/run-fuzzers.sh $(FUZZ_SECONDS) $(FUZZ_RUNS) $(FUZZ_TARGETS)
 
 # Kills a saving program CRASH_RUNS times at random moments and checks every file it was saving.
 crash-saves: deps

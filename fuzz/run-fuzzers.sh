@@ -5,6 +5,9 @@
 # when any target found a crash.
 #
 #   fuzz/run-fuzzers.sh SECONDS [RUNS] TARGET...    (RUNS -1: no limit)
+#
+# FUZZ_JOBS=N runs each target in N processes at once over the same work folder (they pick up each
+# other's inputs); RUNS is then shared among them and the executions are their sum.
 set -u
 seconds=$1
 shift
@@ -21,22 +24,39 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=0:max_malloc_fill_size=0
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LANG=C.UTF-8
 
+jobs=${FUZZ_JOBS:-1}
+job_runs=$runs
+if [[ $runs -gt 0 ]]; then
+    job_runs=$(((runs + jobs - 1) / jobs))
+fi
+
 status=0
 summary=""
 for target in "$@"; do
     work=$build/work/$target
     artifacts=$build/artifacts/$target
-    log=$build/logs/$target-$(date +%Y%m%d-%H%M%S).log
+    stamp=$(date +%Y%m%d-%H%M%S)
     mkdir -p "$work" "$artifacts" "$build/logs"
-    echo "== $target: $seconds s, log $log"
-    nice -n 19 "$build/fuzz/fuzz-$target" "$work" "$source_dir/fuzz/corpus/$target" \
-        -dict="$source_dir/fuzz/dict/$target.dict" -max_total_time="$seconds" -runs="$runs" \
-        -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$artifacts/" -print_final_stats=1 >"$log" 2>&1
-    result=$?
-    executions=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$')
+    logs=()
+    pids=()
+    for ((job = 1; job <= jobs; ++job)); do
+        log=$build/logs/$target-$stamp-$job.log
+        logs+=("$log")
+        echo "== $target: $seconds s, log $log"
+        nice -n 19 "$build/fuzz/fuzz-$target" "$work" "$source_dir/fuzz/corpus/$target" \
+            -dict="$source_dir/fuzz/dict/$target.dict" -max_total_time="$seconds" -runs="$job_runs" \
+            -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$artifacts/" -print_final_stats=1 >"$log" 2>&1 &
+        pids+=($!)
+    done
+    result=0
+    for pid in "${pids[@]}"; do
+        wait "$pid" || result=1
+    done
+    executions=$(cat "${logs[@]}" | grep -o 'stat::number_of_executed_units: [0-9]*' | grep -o '[0-9]*$' |
+                     awk '{ sum += $1 } END { print sum }')
     if [[ $result -ne 0 ]]; then
         status=1
-        summary+="$target: FOUND A CRASH after ${executions:-?} executions, see $log and $artifacts"$'\n'
+        summary+="$target: FOUND A CRASH after ${executions:-?} executions, see ${logs[*]} and $artifacts"$'\n'
     else
         summary+="$target: ${executions:-?} executions, no crash"$'\n'
     fi
