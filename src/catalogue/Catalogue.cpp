@@ -61,8 +61,9 @@ QList<qint32> Catalogue::ObjVarPositions(const TPSObj &obj) const
     if (obj.DevCode == 55) {
         if (obj.SysVars.isEmpty())
             return positions;
-        for (int n = 1;; ++n) {
-            const auto number = parseWholeDecimal(listFieldView(n, obj.SysVars));
+        ListFields fields(obj.SysVars);
+        for (;;) {
+            const auto number = parseWholeDecimal(fields.next());
             if (!number)
                 break;
             positions.append(*number);

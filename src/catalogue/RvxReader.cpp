@@ -48,8 +48,10 @@ QString stateList(QStringView value)
     QStringView prefix;
     // A value of blanks and control characters only holds no states.
     if (std::any_of(value.cbegin(), value.cend(), [](QChar c) { return c.unicode() > 32; })) {
-        for (int k = 2;; ++k) {
-            const QStringView field = listFieldView(k, value);
+        ListFields fields(value);
+        fields.next();
+        for (;;) {
+            const QStringView field = fields.next();
             if (field.isEmpty())
                 break;
             const qsizetype at = field.indexOf(u"Z:");
@@ -199,11 +201,13 @@ private:
             return;
         auto type = std::make_unique<TStrObj>();
         type->s = QString::number(*count) + u'&';
+        ListFields fields(view);
+        const QStringView name = fields.next();
         for (int k = 2; k <= *count + 1; ++k) {
-            type->s += listFieldSepView(2, listFieldView(k, view), u':');
+            type->s += listFieldSepView(2, fields.next(), u':');
             type->s += u'&';
         }
-        m_catalogue.TypeList.push_back({listFieldView(1, view).toString(), std::move(type)});
+        m_catalogue.TypeList.push_back({name.toString(), std::move(type)});
     }
 
     void newVariable(QStringView value)

@@ -250,8 +250,9 @@ private:
         const QChar nameSep = newFormat ? QChar(3) : QChar(u':');
         // All NAVI lines of the section together give no more links than one line can hold, so a
         // file of many NAVI lines cannot make the page grow without bound.
+        ListFields items = ListFields::withSeparator(v, linkSep);
         for (int n = 1; n <= m_navCount && m_model.NaviLB.size() < MaxNavCount; ++n) {
-            const QString item = EntitiesToUmlauts(ListFieldSep(n, v, linkSep));
+            const QString item = EntitiesToUmlauts(items.next().toString());
             const qsizetype p = item.indexOf(nameSep);
             const QString name = p < 0 ? QString() : item.left(p);
             const QString target = p < 0 ? item : item.mid(p + 1, 1023);

@@ -1,6 +1,7 @@
 #include "text/KeyValue.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 bool isBlankOrControl(QChar c)
@@ -23,22 +24,14 @@ qsizetype quotedIndex(QChar ch, QStringView s, qsizetype from)
     return -1;
 }
 
-// The n-th field (n > 1) with the separator sep: skip n - 1 separators outside quotes, each time
-// looking at the rest of the text afresh.
-QStringView laterField(int n, QStringView s, QChar sep)
+// The n-th field (from 1) of the cursor's text.
+QStringView nthField(int n, ListFields fields)
 {
-    qsizetype start = 0;
-    for (int k = 1; k < n; ++k) {
-        const qsizetype p = quotedIndex(sep, s, start);
-        if (p == -1)
-            return QStringView();
-        start = p + 1;
-    }
-    const QStringView rest = s.sliced(start);
-    if (rest.startsWith(sep))
+    if (n < 1)
         return QStringView();
-    const qsizetype p = quotedIndex(sep, rest, 0);
-    return p >= 0 ? rest.first(p) : rest;
+    for (int k = 1; k < n; ++k)
+        fields.next();
+    return fields.next();
 }
 } // namespace
 
@@ -154,23 +147,31 @@ QString TrimTrailingBlanks(const QString &s)
 
 QStringView listFieldView(int n, QStringView s)
 {
-    if (n < 1)
-        return QStringView();
-    if (n > 1)
-        return laterField(n, s, u';');
-    const qsizetype p = quotedIndex(u';', s, 0);
-    return p >= 0 ? s.first(p) : s;
+    return nthField(n, ListFields(s));
 }
 
 QStringView listFieldSepView(int n, QStringView s, QChar sep)
 {
-    if (n < 1)
+    return nthField(n, ListFields::withSeparator(s, sep));
+}
+
+// Each field ends at the next separator outside double quotes, the quote state starting afresh at
+// the field's first character.
+QStringView ListFields::next()
+{
+    if (m_done)
         return QStringView();
-    if (n > 1)
-        return laterField(n, s, sep);
-    // Unlike ListField, a text that begins with the separator is field 1 as a whole.
-    const qsizetype p = quotedIndex(sep, s, 0);
-    return p > 0 ? s.first(p) : s;
+    const bool first = std::exchange(m_first, false);
+    const qsizetype p = quotedIndex(m_sep, m_s, m_start);
+    if (p < 0) {
+        m_done = true;
+        const QStringView rest = m_s.sliced(m_start);
+        return rest.isEmpty() ? QStringView() : rest;
+    }
+    // Unlike ListField, ListFieldSep gives a text that begins with the separator as field 1.
+    const QStringView field = first && m_wholeFirst && p == 0 ? m_s : m_s.sliced(m_start, p - m_start);
+    m_start = p + 1;
+    return field.isEmpty() ? QStringView() : field;
 }
 
 QString ListField(int n, const QString &s)

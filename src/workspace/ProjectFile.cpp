@@ -19,8 +19,9 @@ namespace {
 QStringList parseFreeIPs(const QString &value)
 {
     QStringList result;
-    for (int n = 1;; ++n) {
-        const QString field = ListField(n, value);
+    ListFields fields(value);
+    for (;;) {
+        const QString field = fields.next().toString();
         if (field.isEmpty())
             break;
         result.append(Copy(field, 2, field.size() - 2));

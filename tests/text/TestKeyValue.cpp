@@ -19,6 +19,8 @@ private slots:
     void listField();
     void listFieldSep_data();
     void listFieldSep();
+    void listFieldsWalk_data();
+    void listFieldsWalk();
     void radix_data();
     void radix();
     void radixToInt_data();
@@ -158,6 +160,38 @@ void TestKeyValue::listFieldSep()
     QFETCH(QString, sep);
     QFETCH(QString, expected);
     QCOMPARE(ListFieldSep(n, s, sep.at(0)), expected);
+}
+
+// One cursor walked over a text gives the fields that ListField/ListFieldSep give one by one.
+void TestKeyValue::listFieldsWalk_data()
+{
+    QTest::addColumn<QString>("s");
+    QTest::addColumn<QString>("sep"); // empty: ListField's ";"
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("empty fields and trailing separator") << u"4;7;;9;"_s << QString()
+                                                         << QStringList{u"4"_s, u"7"_s, {}, u"9"_s, {}, {}};
+    QTest::newRow("quotes keep separators") << u"a;\"b;c\";d"_s << QString()
+                                            << QStringList{u"a"_s, u"\"b;c\""_s, u"d"_s, {}};
+    QTest::newRow("unclosed quote") << u"a;\"b;c"_s << QString() << QStringList{u"a"_s, u"\"b;c"_s, {}};
+    QTest::newRow("leading separator") << u";x"_s << QString() << QStringList{{}, u"x"_s, {}};
+    QTest::newRow("leading separator, whole text first") << u"@a@b"_s << u"@"_s
+                                                        << QStringList{u"@a@b"_s, u"a"_s, u"b"_s, {}};
+    QTest::newRow("links") << u"a\u0003b\u000Bc\u0003d\u000B"_s << u"\u000B"_s
+                           << QStringList{u"a\u0003b"_s, u"c\u0003d"_s, {}, {}};
+    QTest::newRow("empty text") << QString() << QString() << QStringList{{}, {}};
+}
+
+void TestKeyValue::listFieldsWalk()
+{
+    QFETCH(QString, s);
+    QFETCH(QString, sep);
+    QFETCH(QStringList, fields);
+    ListFields walk = sep.isEmpty() ? ListFields(s) : ListFields::withSeparator(s, sep.at(0));
+    for (qsizetype n = 1; n <= fields.size(); ++n) {
+        const QString expected = fields.at(n - 1);
+        QCOMPARE(walk.next().toString(), expected);
+        QCOMPARE(sep.isEmpty() ? ListField(int(n), s) : ListFieldSep(int(n), s, sep.at(0)), expected);
+    }
 }
 
 void TestKeyValue::radix_data()
