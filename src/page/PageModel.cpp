@@ -25,21 +25,14 @@ constexpr qsizetype MaxValueLength = 1023;
 
 namespace {
 
-template <typename Row> int moveUp(QList<Row> &rows, int row)
+// Moves list[from] to position to, the entries between closing up. Both must be positions in the
+// list; otherwise nothing moves and false is returned.
+template <typename T> bool moveWithin(QList<T> &list, qsizetype from, qsizetype to)
 {
-    // Grid row 1 is the first data row; the blank row (rows.size() + 1) never moves.
-    if (row <= 1 || row >= int(rows.size()) + 1)
-        return row;
-    rows.swapItemsAt(row - 1, row - 2);
-    return row - 1;
-}
-
-template <typename Row> int moveDown(QList<Row> &rows, int row)
-{
-    if (row < 1 || row >= int(rows.size()))
-        return row;
-    rows.swapItemsAt(row - 1, row);
-    return row + 1;
+    if (from < 0 || from >= list.size() || to < 0 || to >= list.size())
+        return false;
+    list.move(from, to);
+    return true;
 }
 
 } // namespace
@@ -376,14 +369,20 @@ int PageModel::deleteObjRow(int row)
     return row;
 }
 
+int PageModel::moveObjRow(int row, int target)
+{
+    // Grid row 1 is the first data row; the blank row (SGRows.size() + 1) is no position in SGRows.
+    return moveWithin(SGRows, row - 1, target - 1) ? target : row;
+}
+
 int PageModel::moveObjRowUp(int row)
 {
-    return moveUp(SGRows, row);
+    return moveObjRow(row, row - 1);
 }
 
 int PageModel::moveObjRowDown(int row)
 {
-    return moveDown(SGRows, row);
+    return moveObjRow(row, row + 1);
 }
 
 void PageModel::toggleInputState(int row, Prompt &prompt)
@@ -453,14 +452,19 @@ int PageModel::deleteMacroRow(int row)
     return row;
 }
 
+int PageModel::moveMacroRow(int row, int target)
+{
+    return moveWithin(MGRows, row - 1, target - 1) ? target : row;
+}
+
 int PageModel::moveMacroRowUp(int row)
 {
-    return moveUp(MGRows, row);
+    return moveMacroRow(row, row - 1);
 }
 
 int PageModel::moveMacroRowDown(int row)
 {
-    return moveDown(MGRows, row);
+    return moveMacroRow(row, row + 1);
 }
 
 bool PageModel::appendPageLink(qsizetype pageIndex, Prompt &prompt)
@@ -486,20 +490,19 @@ bool PageModel::deleteLink(qsizetype index, Prompt &prompt)
     return true;
 }
 
+qsizetype PageModel::moveLink(qsizetype index, qsizetype target)
+{
+    return moveWithin(NaviLB, index, target) ? target : index;
+}
+
 qsizetype PageModel::moveLinkUp(qsizetype index)
 {
-    if (index <= 0 || index >= NaviLB.size())
-        return index;
-    NaviLB.swapItemsAt(index, index - 1);
-    return index - 1;
+    return moveLink(index, index - 1);
 }
 
 qsizetype PageModel::moveLinkDown(qsizetype index)
 {
-    if (index < 0 || index >= NaviLB.size() - 1)
-        return index;
-    NaviLB.swapItemsAt(index, index + 1);
-    return index + 1;
+    return moveLink(index, index + 1);
 }
 
 bool PageModel::beginEditLink(qsizetype index, Prompt &prompt, QString &name, QString &target)
@@ -546,18 +549,17 @@ void PageModel::NaviLBClick(qsizetype index)
         NaviPreview = LinkText::preview(NaviLB[index]);
 }
 
+qsizetype PageModel::moveEntry(QList<CheckEntry> &list, qsizetype index, qsizetype target)
+{
+    return moveWithin(list, index, target) ? target : index;
+}
+
 qsizetype PageModel::moveEntryUp(QList<CheckEntry> &list, qsizetype index)
 {
-    if (index < 1 || index >= list.size())
-        return index;
-    list.swapItemsAt(index, index - 1);
-    return index - 1;
+    return moveEntry(list, index, index - 1);
 }
 
 qsizetype PageModel::moveEntryDown(QList<CheckEntry> &list, qsizetype index)
 {
-    if (index < 0 || index >= list.size() - 1)
-        return index;
-    list.swapItemsAt(index, index + 1);
-    return index + 1;
+    return moveEntry(list, index, index + 1);
 }

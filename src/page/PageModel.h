@@ -263,6 +263,10 @@ public:
     // Appends a row as the page reader does: the blank row takes the texts, a new blank row follows.
     void appendReadObjRow(const ObjRow &row);
     int deleteObjRow(int row);
+    // Moves data row row to grid row target, the rows between closing up, and returns target; the
+    // move buttons move by one. When either is no data row (the header, the blank row or beyond)
+    // nothing moves and row is returned: the blank row stays last. IsChanged is left as it is.
+    int moveObjRow(int row, int target);
     int moveObjRowUp(int row);
     int moveObjRowDown(int row);
     // Toggles the input state of row "nein" <-> "ja" (rows with an entry and not "###"); on "ja"
@@ -278,6 +282,7 @@ public:
     void appendReadMacroRow(const MacroRow &row);
     void clearMacroRows();
     int deleteMacroRow(int row);
+    int moveMacroRow(int row, int target);
     int moveMacroRowUp(int row);
     int moveMacroRowDown(int row);
 
@@ -285,6 +290,8 @@ public:
     // Appends "page : page" for SeitenLB entry index; "Kein Eintrag ausgewählt" without one.
     bool appendPageLink(qsizetype pageIndex, Prompt &prompt);
     bool deleteLink(qsizetype index, Prompt &prompt);
+    // Moves link index to position target as moveObjRow does; index is returned when either is no link.
+    qsizetype moveLink(qsizetype index, qsizetype target);
     qsizetype moveLinkUp(qsizetype index);
     qsizetype moveLinkDown(qsizetype index);
     // Opens the link edit panel on link index: NewLink off, ExtLink as the link is external, name and
@@ -304,7 +311,9 @@ public:
     // Without a link nothing changes.
     void NaviLBClick(qsizetype index);
 
-    // Build order and column order: move an entry with its check mark; returns the new selection.
+    // Build order and column order: move an entry with its check mark; returns the new selection
+    // (index when either is no entry, and nothing moves).
+    static qsizetype moveEntry(QList<CheckEntry> &list, qsizetype index, qsizetype target);
     static qsizetype moveEntryUp(QList<CheckEntry> &list, qsizetype index);
     static qsizetype moveEntryDown(QList<CheckEntry> &list, qsizetype index);
 

@@ -9,6 +9,8 @@
 
 #include <QTest>
 
+#include <tuple>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -307,6 +309,74 @@ private slots:
         QCOMPARE(PageModel::moveEntryDown(order, -1), -1);
         QCOMPARE(PageModel::moveEntryDown(m_model->ObjSeqLB, 0), 1);
         QCOMPARE(m_model->ObjSeqLB[1].text, u"Bezeichnung"_s);
+    }
+
+    // A row, link or order entry moved to another place, with the same rows for each list. Places
+    // are list positions: a grid row is one more (row 0 is the header), and the blank row of a grid
+    // is place 3, just past the last entry of the other lists. Upper case build parts are ticked.
+    void moveToPlace_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<int>("selection"); // returned, as a place
+        QTest::addColumn<bool>("changed");  // IsChanged before, and after
+        const std::tuple<const char *, int, int, const char *, int, bool> cases[] = {
+            {"down one", 0, 1, "bAC", 1, false},
+            {"up one on a changed page", 1, 0, "bAC", 0, true},
+            {"to the top", 2, 0, "CAb", 0, false},
+            {"to the last place, just above the blank row", 0, 2, "bCA", 2, false},
+            {"same place", 1, 1, "AbC", 1, false},
+            {"onto the blank row", 1, 3, "AbC", 1, false},
+            {"below the blank row", 0, 4, "AbC", 0, true},
+            {"the blank row itself", 3, 0, "AbC", 3, false},
+            {"above the first place", 1, -1, "AbC", 1, false},
+            {"nothing selected", -1, 0, "AbC", -1, false},
+        };
+        for (const QString &list : {u"SG"_s, u"MG"_s, u"NaviLB"_s, u"PagePosLB"_s}) {
+            for (const auto &[name, from, to, order, selection, changed] : cases)
+                QTest::addRow("%s: %s", qPrintable(list), name)
+                    << list << from << to << QString::fromLatin1(order) << selection << changed;
+        }
+    }
+
+    void moveToPlace()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, order);
+        QFETCH(int, selection);
+        QFETCH(bool, changed);
+        for (const QString &text : {u"A"_s, u"b"_s, u"C"_s}) {
+            m_model->appendReadObjRow({text, text, u"nein"_s, nullptr});
+            m_model->appendReadMacroRow({text, text, nullptr});
+            m_model->NaviLB << text;
+        }
+        m_model->PagePosLB = {{u"A"_s, true}, {u"b"_s, false}, {u"C"_s, true}};
+        m_model->IsChanged = changed;
+        QString shown;
+        qsizetype selected = 0;
+        if (list == u"SG"_s) {
+            selected = m_model->moveObjRow(from + 1, to + 1) - 1;
+            for (int row = 1; row < m_model->sgRowCount() - 1; ++row)
+                shown += m_model->sgRow(row).name;
+        } else if (list == u"MG"_s) {
+            selected = m_model->moveMacroRow(from + 1, to + 1) - 1;
+            for (int row = 1; row < m_model->mgRowCount() - 1; ++row)
+                shown += m_model->mgRow(row).name;
+        } else if (list == u"NaviLB"_s) {
+            selected = m_model->moveLink(from, to);
+            shown = m_model->NaviLB.join(QString());
+        } else {
+            selected = PageModel::moveEntry(m_model->PagePosLB, from, to);
+            for (const CheckEntry &e : std::as_const(m_model->PagePosLB))
+                shown += e.checked ? e.text.toUpper() : e.text.toLower();
+        }
+        QCOMPARE(shown, order);
+        QCOMPARE(selected, qsizetype(selection));
+        QCOMPARE(m_model->IsChanged, changed);
     }
 
     void catalogueClearDropsReferences()
