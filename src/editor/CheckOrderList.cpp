@@ -19,7 +19,7 @@ void CheckOrderList::load(int current)
     clear();
     for (const CheckEntry &entry : m_entries) {
         auto *item = new QListWidgetItem(entry.text, this);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
         item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
     }
     setCurrentRow(current);

@@ -6,8 +6,8 @@
 
 // A check list box over an order of the page model (the build order or the object column order):
 // one entry per text with its check mark, as large as its entries. Ticking an entry goes straight
-// into the model; moving is left to the tab, which reloads the list afterwards. Points to the
-// model's list without owning it.
+// into the model; moving (by its buttons or by dragging an entry) is left to the tab, which reloads
+// the list afterwards. Points to the model's list without owning it.
 class CheckOrderList : public QListWidget
 {
     Q_OBJECT

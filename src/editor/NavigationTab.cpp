@@ -2,6 +2,7 @@
 
 #include "dialogs/Accessible.h"
 #include "editor/EditorWidgets.h"
+#include "editor/RowDragMove.h"
 #include "editor/TextStylePanel.h"
 #include "page/PageModel.h"
 #include "text/Guard.h"
@@ -158,6 +159,7 @@ void NavigationTab::connectHandlers()
     click(NavMoveUpBt, &NavigationTab::NavMoveUpBtClick);
     click(NavMoveDownBt, &NavigationTab::NavMoveDownBtClick);
     click(SelectLinkBt, &NavigationTab::SelectLinkBtClick);
+    new RowDragMove(NaviLB, m_prompt, [this](int from, int to) { NaviLBDragDrop(from, to); });
     connectGuarded(m_prompt, NaviLB, &QListWidget::itemDoubleClicked, this, &NavigationTab::LinkNamBtnClick);
     connectGuarded(m_prompt, NaviLB, &QListWidget::itemSelectionChanged, this, &NavigationTab::NaviLBClick);
 }
@@ -276,6 +278,11 @@ void NavigationTab::NavMoveUpBtClick()
 void NavigationTab::NavMoveDownBtClick()
 {
     loadLinks(int(m_page.moveLinkDown(selectedLink())));
+}
+
+void NavigationTab::NaviLBDragDrop(int from, int to)
+{
+    loadLinks(int(m_page.moveLink(from, to)));
 }
 
 void NavigationTab::NaviLBClick()

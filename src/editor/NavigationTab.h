@@ -52,6 +52,8 @@ private:
     void DelLinkBtnClick();
     void NavMoveUpBtClick();
     void NavMoveDownBtClick();
+    // A link dragged from position from and dropped to take position to.
+    void NaviLBDragDrop(int from, int to);
     void NaviLBClick();
     void SelectLinkBtClick();
 

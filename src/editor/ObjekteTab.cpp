@@ -6,6 +6,7 @@
 #include "editor/OfferedEntriesModel.h"
 #include "editor/OfferedSearch.h"
 #include "editor/PageGridModel.h"
+#include "editor/RowDragMove.h"
 #include "page/PageModel.h"
 #include "text/Guard.h"
 
@@ -195,6 +196,9 @@ void ObjekteTab::connectHandlers()
     click(MakroMoveDownBtn, &ObjekteTab::MakroMoveDownBtnClick);
     click(ObjColUpBtn, &ObjekteTab::ObjColUpBtnClick);
     click(ObjColDownBtn, &ObjekteTab::ObjColDownBtnClick);
+    new RowDragMove(SG, m_prompt, [this](int from, int to) { SGDragDrop(from, to); });
+    new RowDragMove(MG, m_prompt, [this](int from, int to) { MGDragDrop(from, to); });
+    new RowDragMove(ObjSeqLB, m_prompt, [this](int from, int to) { ObjSeqLBDragDrop(from, to); });
 
     connectGuarded(m_prompt, ObjBox->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                    &ObjekteTab::ObjBoxClick);
@@ -324,6 +328,12 @@ void ObjekteTab::MoveDownBtnClick()
     reloadGrid(SG, m_page.moveObjRowDown(currentGridRow(SG)));
 }
 
+void ObjekteTab::SGDragDrop(int from, int to)
+{
+    // View rows are one less than grid rows (row 0 of the grid is the header).
+    reloadGrid(SG, m_page.moveObjRow(from + 1, to + 1));
+}
+
 void ObjekteTab::SGSelectCell(int column, int row)
 {
     // Only the label column is editable (PageGridModel::flags); selecting an input cell toggles it.
@@ -360,6 +370,11 @@ void ObjekteTab::MakroMoveDownBtnClick()
     reloadGrid(MG, m_page.moveMacroRowDown(currentGridRow(MG)));
 }
 
+void ObjekteTab::MGDragDrop(int from, int to)
+{
+    reloadGrid(MG, m_page.moveMacroRow(from + 1, to + 1));
+}
+
 void ObjekteTab::ObjColUpBtnClick()
 {
     ObjSeqLB->load(int(PageModel::moveEntryUp(m_page.ObjSeqLB, ObjSeqLB->selectedEntry())));
@@ -368,6 +383,11 @@ void ObjekteTab::ObjColUpBtnClick()
 void ObjekteTab::ObjColDownBtnClick()
 {
     ObjSeqLB->load(int(PageModel::moveEntryDown(m_page.ObjSeqLB, ObjSeqLB->selectedEntry())));
+}
+
+void ObjekteTab::ObjSeqLBDragDrop(int from, int to)
+{
+    ObjSeqLB->load(int(PageModel::moveEntry(m_page.ObjSeqLB, from, to)));
 }
 
 void ObjekteTab::FormResize()

@@ -53,14 +53,18 @@ private:
     void DelActRowBtnClick();
     void MoveUpBtnClick();
     void MoveDownBtnClick();
+    // A row of the grid dragged from view row from and dropped to take view row to.
+    void SGDragDrop(int from, int to);
     void SGSelectCell(int column, int row);
     void SGEnter();
     void SelectMakroBtnClick();
     void DelMakroBtnClick();
     void MakroMoveUpBtnClick();
     void MakroMoveDownBtnClick();
+    void MGDragDrop(int from, int to);
     void ObjColUpBtnClick();
     void ObjColDownBtnClick();
+    void ObjSeqLBDragDrop(int from, int to);
     void FormResize();
 
     PageModel &m_page;

@@ -36,9 +36,27 @@ QVariant PageGridModel::headerData(int section, Qt::Orientation orientation, int
 Qt::ItemFlags PageGridModel::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.isValid() && index.column() == LabelColumn)
+    // Drops go between the rows (the view's root), not onto a cell.
+    if (!index.isValid())
+        return flags | Qt::ItemIsDropEnabled;
+    if (index.column() == LabelColumn)
         flags |= Qt::ItemIsEditable;
+    if (index.row() < rowCount() - 1)
+        flags |= Qt::ItemIsDragEnabled;
     return flags;
+}
+
+Qt::DropActions PageGridModel::supportedDropActions() const
+{
+    return Qt::MoveAction;
+}
+
+bool PageGridModel::canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                                    const QModelIndex &parent) const
+{
+    // No drop line below the blank row (row is the row a drop goes above); the page model refuses
+    // such a move anyway.
+    return row >= 0 && row < rowCount() && QAbstractTableModel::canDropMimeData(data, action, row, column, parent);
 }
 
 bool PageGridModel::setData(const QModelIndex &index, const QVariant &value, int role)

@@ -9,7 +9,8 @@ class Prompt;
 // A table model over one of the page model's row grids (object rows or macro rows), with the
 // grid's header row as the horizontal header: view row v is grid row v + 1, and the last view row
 // is the grid's blank row. Only the label column is editable; a label loses "@" and '"' with the
-// error sound. Points to the page model and the prompt without owning them.
+// error sound. The data rows can be dragged; a drop goes between rows, never below the blank row.
+// Points to the page model and the prompt without owning them.
 class PageGridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -25,6 +26,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    Qt::DropActions supportedDropActions() const override;
+    bool canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                         const QModelIndex &parent) const override;
 
     // The grid row of index (1 is the first data row), or 0 for an invalid index.
     static int gridRow(const QModelIndex &index) { return index.isValid() ? index.row() + 1 : 0; }

@@ -5,6 +5,7 @@
 #include "editor/CheckOrderList.h"
 #include "editor/ColourPanel.h"
 #include "editor/EditorWidgets.h"
+#include "editor/RowDragMove.h"
 #include "editor/TextStylePanel.h"
 #include "page/LayoutFields.h"
 #include "text/Guard.h"
@@ -250,6 +251,7 @@ void SeitenLayoutTab::connectHandlers()
     connectGuarded(m_prompt, ColBGPnl, &ColourPanel::clicked, this, &SeitenLayoutTab::ColBGPnlClick);
     connectGuarded(m_prompt, PagePosUpBtn, &QToolButton::clicked, this, &SeitenLayoutTab::PagePosUpBtnClick);
     connectGuarded(m_prompt, PagePosDownBtn, &QToolButton::clicked, this, &SeitenLayoutTab::PagePosDownBtnClick);
+    new RowDragMove(PagePosLB, m_prompt, [this](int from, int to) { PagePosLBDragDrop(from, to); });
 }
 
 void SeitenLayoutTab::loadFromModel()
@@ -328,6 +330,11 @@ void SeitenLayoutTab::PagePosUpBtnClick()
 void SeitenLayoutTab::PagePosDownBtnClick()
 {
     PagePosLB->load(int(PageModel::moveEntryDown(m_page.PagePosLB, PagePosLB->selectedEntry())));
+}
+
+void SeitenLayoutTab::PagePosLBDragDrop(int from, int to)
+{
+    PagePosLB->load(int(PageModel::moveEntry(m_page.PagePosLB, from, to)));
 }
 
 void SeitenLayoutTab::AutoHandyDetectCBClick()

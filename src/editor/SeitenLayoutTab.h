@@ -66,6 +66,8 @@ private:
     void ColBGPnlClick();
     void PagePosUpBtnClick();
     void PagePosDownBtnClick();
+    // An entry dragged from position from and dropped to take position to.
+    void PagePosLBDragDrop(int from, int to);
     void AutoHandyDetectCBClick();
     void AutoAktCBClick();
 

@@ -16,10 +16,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -30,7 +32,10 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cstdlib>
 #include <functional>
+#include <map>
+#include <memory>
 #include <tuple>
 
 using namespace Qt::Literals::StringLiterals;
@@ -93,6 +98,55 @@ QStringList gridColumn(const QTableView *view, int column)
     for (int row = 0; row < view->model()->rowCount(); ++row)
         texts.append(view->model()->index(row, column).data().toString());
     return texts;
+}
+
+// What a reorderable list or grid shows (its rows with their ticks, the selected row) and what the
+// page holds behind it (IsChanged, the page file as OK would write it), one line each.
+QStringList shownRows(const QAbstractItemView *view, const PageModel &page)
+{
+    const QAbstractItemModel *model = view->model();
+    QStringList shown;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model->columnCount(); ++column)
+            cells << model->index(row, column).data().toString();
+        shown << cells.join(u'|') + model->index(row, 0).data(Qt::CheckStateRole).toString();
+    }
+    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+    shown << u"selected %1, IsChanged %2"_s.arg(selected.value(0).row()).arg(page.IsChanged);
+    return shown + pageFileLines(page);
+}
+
+// Takes a drag entering the view, as the view does with a drag it started itself. Offscreen no real
+// drag runs: the drag enters without a source, which the view would turn away, and then no drop
+// would reach it.
+class DragEntryTaker : public QObject
+{
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::DragEnter)
+            event->accept();
+        return false;
+    }
+};
+
+// Ends a drag of the selected row of view by dropping it onto row onto, in its upper or lower half
+// (onto -1: into the space below the rows), with the data the view's drag carries.
+void dropSelectedRow(QAbstractItemView *view, int onto, bool lowerHalf)
+{
+    const QAbstractItemModel *model = view->model();
+    const QRect rect = view->visualRect(model->index(onto < 0 ? model->rowCount() - 1 : onto, 0));
+    const QPoint pos(rect.center().x(), onto < 0 ? rect.bottom() + 4 : lowerHalf ? rect.bottom() - 1 : rect.top() + 1);
+    QVERIFY(view->viewport()->rect().contains(pos));
+    const std::unique_ptr<QMimeData> data(model->mimeData(view->selectionModel()->selectedIndexes()));
+    DragEntryTaker taker;
+    view->viewport()->installEventFilter(&taker);
+    QDragEnterEvent enter(pos, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &enter);
+    QDropEvent drop(pos, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &drop);
+    view->viewport()->removeEventFilter(&taker);
 }
 } // namespace
 
@@ -571,6 +625,92 @@ private slots:
             QVERIFY(order[0].checked);
             QVERIFY(!page().IsChanged);
         });
+    }
+
+    // Dragging a row with the mouse gives what the move buttons give. Rows: the list, the row
+    // dragged, the row it is dropped onto (-1: the space below the rows) and in which half, the
+    // presses of the down (positive) or up (negative) button that move it there (0: the drop is
+    // refused), and the rows afterwards by their places before.
+    void draggingMatchesTheButtons_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("onto");
+        QTest::addColumn<bool>("lowerHalf");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<QString>("order");
+        const QString sg = u"SG"_s, mg = u"MG"_s, links = u"NaviLB"_s, parts = u"PagePosLB"_s, cols = u"ObjSeqLB"_s;
+        QTest::newRow("object row down two") << sg << 0 << 2 << true << 2 << u"1203"_s;
+        QTest::newRow("object row to the top") << sg << 2 << 0 << false << -2 << u"2013"_s;
+        QTest::newRow("object row just above the blank row") << sg << 0 << 3 << false << 2 << u"1203"_s;
+        QTest::newRow("object row onto the blank row's lower half") << sg << 1 << 3 << true << 0 << u"0123"_s;
+        QTest::newRow("object row below all rows") << sg << 0 << -1 << false << 0 << u"0123"_s;
+        QTest::newRow("blank row dragged") << sg << 3 << 0 << false << 0 << u"0123"_s;
+        QTest::newRow("object row dropped onto itself") << sg << 1 << 1 << true << 0 << u"0123"_s;
+        QTest::newRow("macro row up one") << mg << 1 << 0 << false << -1 << u"1023"_s;
+        QTest::newRow("macro row just above the blank row") << mg << 1 << 3 << false << 1 << u"0213"_s;
+        QTest::newRow("macro row below all rows") << mg << 2 << -1 << false << 0 << u"0123"_s;
+        QTest::newRow("link down one") << links << 0 << 1 << true << 1 << u"102"_s;
+        QTest::newRow("link to the end, below all links") << links << 0 << -1 << false << 2 << u"120"_s;
+        QTest::newRow("link to the top") << links << 2 << 0 << false << -2 << u"201"_s;
+        QTest::newRow("unticked build part to the top") << parts << 4 << 0 << false << -4 << u"401235"_s;
+        QTest::newRow("build part to the end") << parts << 1 << 5 << true << 4 << u"023451"_s;
+        QTest::newRow("unticked column to the end") << cols << 1 << 2 << true << 1 << u"021"_s;
+        QTest::newRow("column onto the lower half of the first") << cols << 2 << 0 << true << -1 << u"021"_s;
+    }
+
+    void draggingMatchesTheButtons()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, from);
+        QFETCH(int, onto);
+        QFETCH(bool, lowerHalf);
+        QFETCH(int, presses);
+        QFETCH(QString, order);
+        // Three links, an unticked object column; object rows told apart by their labels.
+        writeWohnzimmer({{"#009000=1\nNAVI=K&uuml;che\x03K&uuml;che\x0b",
+                          "#009000=3\nNAVI=K&uuml;che\x03K&uuml;che\x0bGarten\x03Garten\x0bKeller\x03Keller\x0b"},
+                         {"OBJCOLS=0x;1x;2x;", "OBJCOLS=0x;1;2x;"},
+                         {"OBJROW=Licht_Decke@Deckenlicht@", "OBJROW=Licht_Decke@Decke@"}});
+        const std::map<QString, QStringList> controls = {
+            // tab, up button, down button, rows added
+            {u"SG"_s, {u"Objekte"_s, u"MoveUpBtn"_s, u"MoveDownBtn"_s, u"Temperatur"_s, u"Licht_Decke"_s}},
+            {u"MG"_s, {u"Objekte"_s, u"MakroMoveUpBtn"_s, u"MakroMoveDownBtn"_s, u"Pumpe"_s, u"Alles_Aus"_s}},
+            {u"NaviLB"_s, {u"Navigation"_s, u"NavMoveUpBt"_s, u"NavMoveDownBt"_s}},
+            {u"PagePosLB"_s, {u"SeitenLayout"_s, u"PagePosUpBtn"_s, u"PagePosDownBtn"_s}},
+            {u"ObjSeqLB"_s, {u"Objekte"_s, u"ObjColUpBtn"_s, u"ObjColDownBtn"_s}}};
+        const QStringList &names = controls.at(list);
+        // Both runs start from the same page and select the row to move.
+        const auto open = [&] {
+            showTab(names[0]);
+            for (const QString &entry : names.mid(3)) {
+                clickOffered(entry);
+                click(list == u"SG"_s ? u"SelectObjBtn"_s : u"SelectMakroBtn"_s);
+            }
+            auto *view = child<QAbstractItemView>(list);
+            clickItem(view, view->model()->index(from, 0));
+            return view;
+        };
+        QStringList before, byButtons, byDragging;
+        runEditor(u"Wohnzimmer"_s, [&] {
+            QAbstractItemView *view = open();
+            before = shownRows(view, page());
+            for (int i = 0; i < std::abs(presses); ++i)
+                click(names[presses > 0 ? 2 : 1]);
+            byButtons = shownRows(view, page());
+        });
+        runEditor(u"Wohnzimmer"_s, [&] {
+            QAbstractItemView *view = open();
+            dropSelectedRow(view, onto, lowerHalf);
+            byDragging = shownRows(view, page());
+        });
+        QCOMPARE(byDragging, byButtons);
+        QStringList expected;
+        for (const QChar place : order)
+            expected << before.value(place.digitValue());
+        QCOMPARE(byDragging.mid(0, order.size()), expected);
+        QCOMPARE(byDragging.value(order.size()).section(u',', 0, 0),
+                 u"selected %1"_s.arg(order.indexOf(QChar(u'0' + from))));
     }
 
     void numberFieldsKeepTheirLimits_data()
