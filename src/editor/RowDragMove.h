@@ -19,15 +19,14 @@ public:
 
     RowDragMove(QAbstractItemView *view, Prompt &prompt, Handler handler);
 
-    // The row that row from takes when it is dropped at pos (viewport coordinates): in the upper
-    // half of a row it goes above it, in the lower half below it, and after the last row in the
-    // space below the rows.
-    static int targetRow(const QAbstractItemView *view, int from, const QPoint &pos);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The row that row from takes when it is dropped at pos (viewport coordinates): in the upper
+    // half of a row it goes above it, in the lower half below it, and after the last row in the
+    // space below the rows.
+    static int targetRow(const QAbstractItemView *view, int from, const QPoint &pos);
     int draggedRow() const;
 
     QAbstractItemView *m_view;
