@@ -72,13 +72,6 @@ QLabel *buddyLabel(const QString &text, QWidget *buddy)
     label->setBuddy(buddy);
     return label;
 }
-
-// The row of the list's current entry when it is selected, else -1.
-int selectedRow(const QAbstractItemView *view)
-{
-    const QModelIndex current = view->currentIndex();
-    return current.isValid() && view->selectionModel()->isSelected(current) ? current.row() : -1;
-}
 } // namespace
 
 ObjekteTab::ObjekteTab(PageModel &page, Prompt &prompt, QWidget *parent)
