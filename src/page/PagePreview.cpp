@@ -1,5 +1,6 @@
 #include "page/PagePreview.h"
 
+#include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueRecords.h"
 #include "page/LinkText.h"
 #include "page/PageFileWriter.h"
@@ -103,7 +104,7 @@ QString objectTable(const PageModel &model)
             if (index == 0) {
                 cells += cell(d.ObjWidth, styleCss(model, TextStyle::Obj), row.label);
             } else if (index == 1) {
-                cells += cell(d.ValueWidth, styleCss(model, TextStyle::Val), placeholderValue(row.entry));
+                cells += cell(d.ValueWidth, styleCss(model, TextStyle::Val), placeholderValue(row.entry, &model.catalogue()));
             } else if (index == 2) {
                 // An input field where the row offers one: a framed empty cell of the input width.
                 cells += row.input == u"ja"
@@ -142,7 +143,7 @@ QString macroRows(const PageModel &model)
 
 } // namespace
 
-QString placeholderValue(const TPSObj *entry)
+QString placeholderValue(const TPSObj *entry, const Catalogue *catalogue)
 {
     if (!entry)
         return u"Zustand"_s;
@@ -153,7 +154,13 @@ QString placeholderValue(const TPSObj *entry)
     }
     if (entry->ObjKind == u'S')
         return u"Text"_s;
-    const QString state = stateName(entry->TypInfo);
+    QString state = stateName(entry->TypInfo);
+    if (state.isEmpty() && entry->Source == u'V' && catalogue && entry->VTypeIdx >= 0 &&
+        std::size_t(entry->VTypeIdx) < catalogue->TypeList.size()) {
+        // The type's states: "count&name&name&...".
+        if (const TStrObj *type = catalogue->TypeList[std::size_t(entry->VTypeIdx)].entry.get())
+            state = stateName(type->s);
+    }
     return state.isEmpty() ? u"Zustand"_s : state;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class Catalogue;
 class PageModel;
 struct TPSObj;
 
@@ -12,5 +13,6 @@ struct TPSObj;
 QString pagePreviewHtml(const PageModel &model);
 
 // The value the preview shows for an object: a number inside its range with its decimals, the
-// first state name, or a word for the kind.
-QString placeholderValue(const TPSObj *entry);
+// first state name (of the object, or of the enumeration type of a variable entry in catalogue),
+// or a word for the kind.
+QString placeholderValue(const TPSObj *entry, const Catalogue *catalogue = nullptr);

@@ -126,13 +126,18 @@ void TestPageViews::placeholders_data()
     QTest::addColumn<double>("max");
     QTest::addColumn<int>("decimals");
     QTest::addColumn<QString>("typInfo");
+    QTest::addColumn<int>("typeIndex"); // of a variable entry; the catalogue holds one type
     QTest::addColumn<QString>("value");
-    QTest::newRow("temperature") << QChar(u'N') << -20.0 << 40.0 << 1 << QString() << u"21,5"_s;
-    QTest::newRow("percent without decimals") << QChar(u'N') << 0.0 << 100.0 << 0 << QString() << u"22"_s;
-    QTest::newRow("range below the sample") << QChar(u'N') << 0.0 << 10.0 << 2 << QString() << u"10,00"_s;
-    QTest::newRow("states") << QChar(u'U') << 0.0 << 0.0 << 0 << u"1;Aus;Ein;"_s << u"Aus"_s;
-    QTest::newRow("no states") << QChar(u'U') << 0.0 << 0.0 << 0 << QString() << u"Zustand"_s;
-    QTest::newRow("text") << QChar(u'S') << 0.0 << 0.0 << 0 << QString() << u"Text"_s;
+    QTest::newRow("temperature") << QChar(u'N') << -20.0 << 40.0 << 1 << QString() << -1 << u"21,5"_s;
+    QTest::newRow("percent without decimals") << QChar(u'N') << 0.0 << 100.0 << 0 << QString() << -1 << u"22"_s;
+    QTest::newRow("range below the sample") << QChar(u'N') << 0.0 << 10.0 << 2 << QString() << -1 << u"10,00"_s;
+    QTest::newRow("states") << QChar(u'U') << 0.0 << 0.0 << 0 << u"1;Aus;Ein;"_s << -1 << u"Aus"_s;
+    QTest::newRow("no states") << QChar(u'U') << 0.0 << 0.0 << 0 << QString() << -1 << u"Zustand"_s;
+    QTest::newRow("text") << QChar(u'S') << 0.0 << 0.0 << 0 << QString() << -1 << u"Text"_s;
+    QTest::newRow("variable of an enumeration type") << QChar(u'U') << 0.0 << 0.0 << 0 << QString() << 0
+                                                     << u"trocken"_s;
+    QTest::newRow("variable's type beyond the list") << QChar(u'U') << 0.0 << 0.0 << 0 << QString() << 1
+                                                     << u"Zustand"_s;
 }
 
 void TestPageViews::placeholders()
@@ -142,6 +147,7 @@ void TestPageViews::placeholders()
     QFETCH(double, max);
     QFETCH(int, decimals);
     QFETCH(QString, typInfo);
+    QFETCH(int, typeIndex);
     QFETCH(QString, value);
     TPSObj entry;
     entry.ObjKind = kind;
@@ -149,7 +155,15 @@ void TestPageViews::placeholders()
     entry.maxVal = max;
     entry.Format = quint8(decimals);
     entry.TypInfo = typInfo;
-    QCOMPARE(placeholderValue(&entry), value);
+    Catalogue catalogue;
+    auto type = std::make_unique<TStrObj>();
+    type->s = u"2&trocken&Regen&"_s;
+    catalogue.TypeList.push_back({u"Regen"_s, std::move(type)});
+    if (typeIndex >= 0) {
+        entry.Source = u'V';
+        entry.VTypeIdx = typeIndex;
+    }
+    QCOMPARE(placeholderValue(&entry, &catalogue), value);
 }
 
 QList<qsizetype> TestPageViews::positions(const QStringList &texts) const
