@@ -131,8 +131,7 @@ void check(bool condition, const char *property, const QString &detail)
     std::abort();
 }
 
-AllocationBound::AllocationBound(std::size_t inputSize, std::size_t perInputByte, std::size_t baseBytes)
-    : m_limit(baseBytes + perInputByte * inputSize)
+AllocationWatch::AllocationWatch()
 {
 #ifdef WEBDEF_FUZZ_ASAN
     installHooks();
@@ -142,16 +141,44 @@ AllocationBound::AllocationBound(std::size_t inputSize, std::size_t perInputByte
 #endif
 }
 
-AllocationBound::~AllocationBound()
+AllocationWatch::~AllocationWatch()
 {
 #ifdef WEBDEF_FUZZ_ASAN
     g_watching = false;
-    if (g_peak > static_cast<long long>(m_limit)) {
-        std::fprintf(stderr, "property broken: %lld bytes held at once, the bound for this input is %zu\n", g_peak,
+#endif
+}
+
+long long AllocationWatch::peakBytes() const
+{
+#ifdef WEBDEF_FUZZ_ASAN
+    return g_peak;
+#else
+    return 0;
+#endif
+}
+
+bool AllocationWatch::counting()
+{
+#ifdef WEBDEF_FUZZ_ASAN
+    return true;
+#else
+    return false;
+#endif
+}
+
+AllocationBound::AllocationBound(std::size_t inputSize, std::size_t perInputByte, std::size_t baseBytes)
+    : m_limit(baseBytes + perInputByte * inputSize)
+{
+}
+
+AllocationBound::~AllocationBound()
+{
+    const long long peak = m_watch.peakBytes();
+    if (peak > static_cast<long long>(m_limit)) {
+        std::fprintf(stderr, "property broken: %lld bytes held at once, the bound for this input is %zu\n", peak,
                      m_limit);
         std::abort();
     }
-#endif
 }
 
 } // namespace Fuzz

@@ -54,6 +54,22 @@ QByteArray readFile(const QString &path);
 void check(bool condition, const char *property);
 void check(bool condition, const char *property, const QString &detail);
 
+// Counts the memory the process allocates while the watch lives (one watch at a time):
+// peakBytes() is the highest amount held at once beyond what was held at its start. Counts only
+// under AddressSanitizer, whose allocator reports every allocation; elsewhere counting() is false
+// and the peak stays 0.
+class AllocationWatch
+{
+public:
+    AllocationWatch();
+    ~AllocationWatch();
+    AllocationWatch(const AllocationWatch &) = delete;
+    AllocationWatch &operator=(const AllocationWatch &) = delete;
+
+    long long peakBytes() const;
+    static bool counting();
+};
+
 // Watches the memory the code under test holds while the guard lives: at its end the highest
 // amount held beyond what was held at its start may not exceed baseBytes + perInputByte * size.
 // Only active under AddressSanitizer; elsewhere it checks nothing.
@@ -67,6 +83,7 @@ public:
 
 private:
     std::size_t m_limit;
+    AllocationWatch m_watch;
 };
 
 } // namespace Fuzz

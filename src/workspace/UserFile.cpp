@@ -30,24 +30,22 @@ bool ReadUserFile(const QString &name, const AppState &state, ProjectModel &mode
     model.clearUserCells();
 
     const QString path = ProjectFiles::userListFile(state.DataFolder, name);
-    QStringList lines;
-    if (!readTextFile(path, lines)) {
+    // Taken line by line: only the first users count, however long the file. The grid changes only
+    // once the whole file has been read.
+    QList<UserRow> users;
+    const bool read = readTextFileLines(path, [&users](QString &line) {
+        if (users.size() >= ProjectModel::MaxReadUsers || line.isEmpty())
+            return;
+        users.append({ListField(1, line), ListField(2, line), ListField(3, line)});
+    });
+    if (!read) {
         prompt.error(WorkspaceMessages::UserFileNotFound.arg(path));
         return false;
     }
-
-    qsizetype filled = 0;
-    for (const QString &line : std::as_const(lines)) {
-        if (filled >= ProjectModel::MaxReadUsers)
-            break;
-        if (line.isEmpty())
-            continue;
+    for (qsizetype filled = 0; filled < users.size(); ++filled) {
         if (filled >= model.Users.size())
             model.Users.append(UserRow());
-        UserRow &row = model.Users[filled++];
-        row.User = ListField(1, line);
-        row.Password = ListField(2, line);
-        row.StartPage = ListField(3, line);
+        model.Users[filled] = users[filled];
     }
     return true;
 }
