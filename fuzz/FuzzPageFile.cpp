@@ -87,13 +87,14 @@ bool isStorable(const PageModel &model, const QStringList &lines)
             link.contains(QChar(11)))
             return false;
     }
-    // The reader drops what a value ends with up to code 32: a last link with an empty target
-    // loses its separators that way.
+    // The reader drops the characters up to code 32 a value ends with. The links' value always
+    // ends with the separator after the last link, so a last link whose target is empty or ends
+    // in such a character (a blank, a control character) comes back changed.
     for (const QString &line : lines) {
         const qsizetype eq = line.indexOf(u'=');
         if (eq >= 0 && line.size() - eq - 1 > KeyValue::MaxValueLength)
             return false;
-        if (line.startsWith(u"NAVI="_s) && line.endsWith(QString(QChar(3)) + QChar(11)))
+        if (line.startsWith(u"NAVI="_s) && line.size() > 6 && line.at(line.size() - 2).unicode() <= 32)
             return false;
     }
     return true;
