@@ -29,7 +29,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The demo control program, so that the rows of the seed pages resolve to catalogue entries.
+// The demo control program, so that the rows of the corpus pages resolve to catalogue entries.
 Catalogue &demoCatalogue()
 {
     static Catalogue catalogue;
