@@ -1,5 +1,7 @@
 #include "workspace/UserFile.h"
 
+#include <algorithm>
+
 #include "text/FilePaths.h"
 #include "text/KeyValue.h"
 #include "text/Prompt.h"
@@ -42,11 +44,10 @@ bool ReadUserFile(const QString &name, const AppState &state, ProjectModel &mode
         prompt.error(WorkspaceMessages::UserFileNotFound.arg(path));
         return false;
     }
-    for (qsizetype filled = 0; filled < users.size(); ++filled) {
-        if (filled >= model.Users.size())
-            model.Users.append(UserRow());
-        model.Users[filled] = users[filled];
-    }
+    // The grid keeps its (emptied) rows beyond the users read.
+    if (model.Users.size() < users.size())
+        model.Users.resize(users.size());
+    std::copy(users.cbegin(), users.cend(), model.Users.begin());
     return true;
 }
 
