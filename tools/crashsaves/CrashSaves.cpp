@@ -5,7 +5,7 @@
 // save had committed but not yet moved into place may stay; the next save of that file must remove
 // it, which a further save in the same folder checks.
 //
-//   webdef-crashsaves [--runs N] [--seed S] [--folder DIR]
+//   webdef-crashsaves [--runs N] [--series S] [--folder DIR]
 //
 // Prints one line per run that is not clean and a summary; exits with 0 when every run was clean.
 // The program it kills is itself, started as "webdef-crashsaves --save-loop SETTINGS JOURNAL" in a
@@ -242,7 +242,7 @@ private:
     int m_hiddenLeftovers = 0;
 };
 
-int runTests(int runs, quint32 seed, const QString &folder)
+int runTests(int runs, quint32 series, const QString &folder)
 {
     QTemporaryDir temporary(QDir::tempPath() + u"/webdef-crashsaves-XXXXXX"_s);
     const QString root = folder.isEmpty() ? temporary.path() : QDir(folder).absolutePath();
@@ -252,10 +252,10 @@ int runTests(int runs, quint32 seed, const QString &folder)
         say(u"cannot prepare the start files: "_s + error);
         return 2;
     }
-    say(u"%1 runs, kills within %2 ms after the saving program is ready, seed %3"_s.arg(runs)
+    say(u"%1 runs, kills within %2 ms after the saving program is ready, series %3"_s.arg(runs)
             .arg(double(test.windowMicroseconds()) / 1000.0, 0, 'f', 1)
-            .arg(seed));
-    QRandomGenerator random(seed);
+            .arg(series));
+    QRandomGenerator random(series);
     int clean = 0;
     for (int r = 1; r <= runs; ++r) {
         const qint64 delay = qint64(random.bounded(quint64(test.windowMicroseconds()) + 1));
@@ -282,19 +282,19 @@ int main(int argc, char *argv[])
         return saveLoop(args.at(1), args.at(2));
 
     int runs = 1000;
-    quint32 seed = QRandomGenerator::global()->generate();
+    quint32 series = QRandomGenerator::global()->generate();
     QString folder;
     for (qsizetype i = 0; i + 1 < args.size(); i += 2) {
         if (args.at(i) == u"--runs"_s)
             runs = args.at(i + 1).toInt();
-        else if (args.at(i) == u"--seed"_s)
-            seed = args.at(i + 1).toUInt();
+        else if (args.at(i) == u"--series"_s)
+            series = args.at(i + 1).toUInt();
         else if (args.at(i) == u"--folder"_s)
             folder = args.at(i + 1);
     }
     if (args.size() % 2 != 0 || runs < 1) {
-        std::fputs("usage: webdef-crashsaves [--runs N] [--seed S] [--folder DIR]\n", stderr);
+        std::fputs("usage: webdef-crashsaves [--runs N] [--series S] [--folder DIR]\n", stderr);
         return 2;
     }
-    return runTests(runs, seed, folder);
+    return runTests(runs, series, folder);
 }
