@@ -4,6 +4,7 @@
 #include "workspace/AppState.h"
 #include "workspace/SettingsStore.h"
 
+#include <QDir>
 #include <QtEndian>
 
 #include <cstring>
@@ -49,6 +50,13 @@ double rvxDateFromBytes(const QByteArray &bytes)
     return date;
 }
 
+// CUREXECFILE names the engine's file relative to the data folder; a value that is a full path
+// already names the file itself.
+QString engineFile(const QString &dataFolder, const QString &value)
+{
+    return QDir::isAbsolutePath(value) ? value : projectFilePath(dataFolder, value);
+}
+
 bool isBlank(const QString &text)
 {
     for (const QChar c : text) {
@@ -77,7 +85,7 @@ void readEngine(AppState &state, SettingsStore &store, const QString &loadFile)
     if (!store.openKey(SettingsKeys::Engine, false))
         return;
     if (store.hasValue(CurExecFile))
-        state.ExecFileName = projectFilePath(state.DataFolder, readString(store, CurExecFile));
+        state.ExecFileName = engineFile(state.DataFolder, readString(store, CurExecFile));
     if (!isExistingFile(state.ExecFileName)) {
         if (loadFile.isEmpty()) {
             state.ExecFileName.clear();
@@ -141,6 +149,6 @@ void ReadCurrentExecFile(AppState &state, SettingsStore &store)
         return;
     QString file;
     if (store.hasValue(CurExecFile) && store.readString(CurExecFile, file))
-        state.ExecFileName = projectFilePath(state.DataFolder, file);
+        state.ExecFileName = engineFile(state.DataFolder, file);
     store.closeKey();
 }

@@ -17,7 +17,8 @@ void WriteSettings(const AppState &state, SettingsStore &store);
 // empties ProjectName and DataFolder; what was set before the error in RVXDate and ExecFileName stays.
 void ReadSettings(AppState &state, SettingsStore &store);
 
-// Sets ExecFileName from the engine key's CUREXECFILE (relative to DataFolder) when present; the
+// Sets ExecFileName from the engine key's CUREXECFILE (relative to DataFolder, or a full path of its
+// own) when present; the
 // file's existence is not checked, and errors leave ExecFileName unchanged.
 void ReadCurrentExecFile(AppState &state, SettingsStore &store);
 

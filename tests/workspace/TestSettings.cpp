@@ -145,6 +145,9 @@ void TestSettings::readSettings_data()
         << Placement{str(Own, u"DIRDAT"_s, u"<tmp>"_s), str(Vellmoor, u"LOADFILE"_s, u"<tmp>/proj.PRJ"_s),
                      str(Engine, u"CUREXECFILE"_s, QString())}
         << QStringList{u"proj.RVX"_s} << QString() << u"<tmp>"_s << u"<tmp>/proj.RVX"_s << 0.0;
+    QTest::newRow("CUREXECFILE as a full path is taken as it stands")
+        << Placement{str(Own, u"DIRDAT"_s, u"<tmp>/web"_s), str(Engine, u"CUREXECFILE"_s, u"<tmp>/Demo.RVX"_s)}
+        << QStringList{u"Demo.RVX"_s} << QString() << u"<tmp>/web"_s << u"<tmp>/Demo.RVX"_s << 0.0;
     QTest::newRow("missing CUREXECFILE without LOADFILE")
         << Placement{str(Own, u"DIRDAT"_s, u"<tmp>"_s), str(Engine, u"CUREXECFILE"_s, u"Demo.RVX"_s)} << QStringList()
         << QString() << u"<tmp>"_s << QString() << 0.0;
@@ -247,6 +250,8 @@ void TestSettings::readCurrentExecFile_data()
         << Placement{str(Engine, u"CUREXECFILE"_s, u"Neu.RVX"_s)} << u"/daten"_s << u"/daten/Neu.RVX"_s;
     QTest::newRow("CUREXECFILE, folder with delimiter")
         << Placement{str(Engine, u"CUREXECFILE"_s, u"Neu.RVX"_s)} << u"/daten/"_s << u"/daten/Neu.RVX"_s;
+    QTest::newRow("CUREXECFILE as a full path")
+        << Placement{str(Engine, u"CUREXECFILE"_s, u"/steuerung/Neu.RVX"_s)} << u"/daten"_s << u"/steuerung/Neu.RVX"_s;
     QTest::newRow("no engine key") << Placement{} << u"/daten"_s << u"/alt/Alt.RVX"_s;
     QTest::newRow("engine key without CUREXECFILE") << Placement{emptyKey(Engine)} << u"/daten"_s << u"/alt/Alt.RVX"_s;
     QTest::newRow("CUREXECFILE of wrong type")
