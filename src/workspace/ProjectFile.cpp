@@ -79,7 +79,10 @@ bool ReadProjectFile(const QString &path, AppState &state, ProjectModel &model, 
         // The keys are tried in this order. FILEVERS, AUTOWIDTH and NOAUTOSCALE hand their value on
         // to the keys after them; every other key ends the line.
         if (IsKey(u"*Site"_s, line)) {
-            model.Sites.append(line);
+            // A page without a name has no file the editor could write ("HAUS_.SHT"): the editor
+            // refuses such a name, so the line is no page.
+            if (!line.isEmpty())
+                model.Sites.append(line);
             continue;
         }
         IsKey(u"FILEVERS"_s, line);

@@ -15,7 +15,8 @@ class Prompt;
 // not be created (the old file is untouched); an input/output error half-way throws OperationError.
 bool WriteProjectFile(const QString &name, const AppState &state, ProjectModel &model, Prompt &prompt);
 
-// Reads the project file at path into the view: pages are appended, the IP list replaced by a
+// Reads the project file at path into the view: pages are appended (a "*Site=" line without a name
+// is skipped), the IP list replaced by a
 // FREEIPS line, the two option boxes set from their lines, ExecFileName (and the execution file
 // shown) from RVXFile. The caller empties the page list, prompt text and start page beforehand
 // where needed. A file that cannot be opened shows "Datei %s nicht gefunden", changes nothing and

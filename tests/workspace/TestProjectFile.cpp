@@ -159,6 +159,9 @@ void TestProjectFile::readingQuirks_data()
     QTest::newRow("pages in order, repeats kept, blanks before key, *SITE skipped")
         << QByteArray("*Site=Haus\r\n  *Site=Garten\r\n*SITE=Keller\r\n*Site=Haus\r\n")
         << QStringList({u"Haus"_s, u"Garten"_s, u"Haus"_s}) << QString() << QString() << old << false << false << 77;
+    QTest::newRow("page line without a name is no page")
+        << QByteArray("*Site=\r\n*Site=   \r\n*Site=;\r\n*Site=Haus\r\n") << QStringList({u"Haus"_s}) << QString()
+        << QString() << old << false << false << 77;
     QTest::newRow("equals sign stays in page name and prompt")
         << QByteArray("*Site=a=b\r\nAUTHMSG=x=y  \r\n") << QStringList({u"a=b"_s}) << QString() << u"x=y"_s << old
         << false << false << 77;
