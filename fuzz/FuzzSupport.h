@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/Prompt.h"
+#include "text/CollectingPrompt.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,23 +12,11 @@
 // the readers open, and the checks that turn a broken property into a crash the fuzzer records.
 
 // Answers every question with No or Cancel, refuses every choice and counts the messages shown.
-class QuietPrompt : public Prompt
+class QuietPrompt : public CollectingPrompt
 {
 public:
     void error(const QString &) override { ++errors; }
     void warning(const QString &) override { ++warnings; }
-    Answer askYesNo(const QString &) override { return Answer::No; }
-    Answer askYesNoCancel(const QString &) override { return Answer::Cancel; }
-    void beep() override {}
-    bool askName(const QString &, const QString &, int, QString &) override { return false; }
-    bool chooseOpenFile(const QString &, const QString &, const QString &, const QString &, const QString &,
-                        QString &) override
-    {
-        return false;
-    }
-    bool chooseFolder(const QString &, QString &) override { return false; }
-    bool chooseFont(FontChoice &) override { return false; }
-    bool chooseColour(TColor &) override { return false; }
 
     int errors = 0;
     int warnings = 0;

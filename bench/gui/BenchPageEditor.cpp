@@ -3,6 +3,7 @@
 // runs the whole showing (page file read, views reset, window shown and its first events handled)
 // and closes the window again.
 
+#include "BenchSupport.h"
 #include "catalogue/Catalogue.h"
 #include "editor/OfferedEntriesModel.h"
 #include "editor/OfferedSearch.h"
@@ -27,24 +28,12 @@ namespace {
 
 constexpr int PageRows = 70;
 
-// A benchmark must never see a message: any message ends the run.
-class FailingPrompt : public Prompt
+// A benchmark must never see a message: any message ends the run. The editor's close question
+// is answered Yes.
+class FailingPrompt : public BenchSupport::FailingPrompt
 {
 public:
-    void error(const QString &text) override { qFatal("%s", qPrintable(text)); }
-    void warning(const QString &text) override { error(text); }
     Answer askYesNo(const QString &) override { return Answer::Yes; }
-    Answer askYesNoCancel(const QString &) override { return Answer::Cancel; }
-    void beep() override {}
-    bool askName(const QString &, const QString &, int, QString &) override { return false; }
-    bool chooseOpenFile(const QString &, const QString &, const QString &, const QString &, const QString &,
-                        QString &) override
-    {
-        return false;
-    }
-    bool chooseFolder(const QString &, QString &) override { return false; }
-    bool chooseFont(FontChoice &) override { return false; }
-    bool chooseColour(TColor &) override { return false; }
 };
 
 QString entryName(int i)

@@ -101,24 +101,6 @@ QStringList savedFiles(const QString &settingsFile)
     return files;
 }
 
-Prompt::Answer CollectingPrompt::askYesNo(const QString &text)
-{
-    messages.append(text);
-    return Answer::No;
-}
-
-Prompt::Answer CollectingPrompt::askYesNoCancel(const QString &text)
-{
-    messages.append(text);
-    return Answer::Cancel;
-}
-
-bool CollectingPrompt::chooseOpenFile(const QString &, const QString &, const QString &, const QString &,
-                                      const QString &, QString &)
-{
-    return false;
-}
-
 Saver::Saver(const QString &settingsFile) : m_store(settingsFile), m_workspace(m_state, m_prompt, &m_store) {}
 
 bool Saver::save(int g, QString *error)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/Prompt.h"
+#include "text/CollectingPrompt.h"
 #include "workspace/AppState.h"
 #include "workspace/JsonSettingsStore.h"
 #include "workspace/Workspace.h"
@@ -26,25 +26,6 @@ QStringList pageNames();
 
 // Every file a save writes, relative to the working folder, and the settings file given.
 QStringList savedFiles(const QString &settingsFile);
-
-// Collects what a save reports instead of showing it.
-class CollectingPrompt : public Prompt
-{
-public:
-    void error(const QString &text) override { messages.append(text); }
-    void warning(const QString &text) override { messages.append(text); }
-    Answer askYesNo(const QString &text) override;
-    Answer askYesNoCancel(const QString &text) override;
-    void beep() override {}
-    bool askName(const QString &, const QString &, int, QString &) override { return false; }
-    bool chooseOpenFile(const QString &, const QString &, const QString &, const QString &, const QString &,
-                        QString &) override;
-    bool chooseFolder(const QString &, QString &) override { return false; }
-    bool chooseFont(FontChoice &) override { return false; }
-    bool chooseColour(TColor &) override { return false; }
-
-    QStringList messages;
-};
 
 // One run of the program that saves generations: its program-wide state, prompt, settings store
 // and workspace, working in the current folder.
