@@ -1,5 +1,7 @@
 #include "catalogue/Catalogue.h"
 
+#include "catalogue/Messages.h"
+
 #include "text/KeyValue.h"
 #include "text/Numbers.h"
 
@@ -92,4 +94,21 @@ void Catalogue::ClearCatalogue()
     VarList.clear();
     TypeList.clear();
     ObjList.clear();
+}
+
+void Catalogue::setLastRead(const QString &file, const QString &failure)
+{
+    m_lastReadFile = file;
+    m_lastReadFailure = failure;
+}
+
+QString Catalogue::emptyReason() const
+{
+    if (!ObjList.empty())
+        return QString();
+    if (!m_lastReadFailure.isEmpty())
+        return m_lastReadFailure;
+    if (!m_lastReadFile.isEmpty())
+        return CatalogueMessages::NoObjects.arg(m_lastReadFile);
+    return CatalogueMessages::NothingRead;
 }

@@ -49,6 +49,16 @@ public:
     bool isComplete() const { return m_complete; }
     void setComplete(bool complete) { m_complete = complete; }
 
+    // The execution file of the last read (empty: none was named) and, when that read failed, the
+    // message it showed.
+    const QString &lastReadFile() const { return m_lastReadFile; }
+    const QString &lastReadFailure() const { return m_lastReadFailure; }
+    void setLastRead(const QString &file, const QString &failure);
+
+    // Why the catalogue offers no object: the notice's explanation for the user, naming the file and
+    // what went wrong with it. Empty while ObjList holds an object.
+    QString emptyReason() const;
+
     // Goes up with every ClearCatalogue; lets referrers check that their pointers are current.
     quint64 generation() const { return m_generation; }
 
@@ -59,4 +69,6 @@ signals:
 private:
     bool m_complete = false;
     quint64 m_generation = 0;
+    QString m_lastReadFile;
+    QString m_lastReadFailure;
 };

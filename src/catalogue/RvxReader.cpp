@@ -250,7 +250,9 @@ double fileDate(const QString &fileName)
     return toOleDate(modified);
 }
 
-bool readLines(const QString &fileName, Catalogue &catalogue, Prompt &prompt, double *execFileDate)
+// Reads the file into catalogue; false with failure set to the message for the user when it did
+// not read to the end.
+bool readLines(const QString &fileName, Catalogue &catalogue, QString &failure, double *execFileDate)
 {
     SectionParser parser(catalogue);
     qsizetype lineNumber = 0;
@@ -261,7 +263,7 @@ bool readLines(const QString &fileName, Catalogue &catalogue, Prompt &prompt, do
         ++lineNumber;
         if (lineNumber == 1) {
             if (!isValidHeader(line)) {
-                prompt.error(CatalogueMessages::InvalidFile + u' ' + fileName);
+                failure = CatalogueMessages::InvalidFile + u' ' + fileName;
                 throw StopReading{};
             }
             key = quint8(execFileKey(line));
@@ -276,17 +278,17 @@ bool readLines(const QString &fileName, Catalogue &catalogue, Prompt &prompt, do
                 parser.dataLine(lastDataLine);
             }
         } catch (...) {
-            prompt.error(CatalogueMessages::ReadFailed + QString::number(lineNumber) + u": "_s + lastDataLine);
+            failure = CatalogueMessages::ReadFailed + QString::number(lineNumber) + u": "_s + lastDataLine;
             throw StopReading{};
         }
     };
     try {
         if (!readTextFileLines(fileName, interpret)) {
-            prompt.error(CatalogueMessages::FileNotFound.arg(fileName));
+            failure = CatalogueMessages::FileNotFound.arg(fileName);
             return false;
         }
     } catch (const OperationError &e) {
-        prompt.error(e.message());
+        failure = e.message();
         return false;
     } catch (const StopReading &) {
         return false;
@@ -301,18 +303,24 @@ bool readLines(const QString &fileName, Catalogue &catalogue, Prompt &prompt, do
 bool ReadRVXFile(const QString &fileName, Catalogue &catalogue, Prompt &prompt, double *execFileDate)
 {
     catalogue.setComplete(false);
-    if (TrimTrailingBlanks(fileName).isEmpty())
+    if (TrimTrailingBlanks(fileName).isEmpty()) {
+        catalogue.setLastRead(QString(), QString());
         return false;
-    bool ok = false;
-    try {
-        ok = readLines(fileName, catalogue, prompt, execFileDate);
-    } catch (const OperationError &e) {
-        prompt.error(e.message());
-    } catch (const std::exception &e) {
-        prompt.error(QString::fromUtf8(e.what()));
-    } catch (...) {
-        prompt.error(CatalogueMessages::InvalidFile + u' ' + fileName);
     }
+    bool ok = false;
+    QString failure;
+    try {
+        ok = readLines(fileName, catalogue, failure, execFileDate);
+    } catch (const OperationError &e) {
+        failure = e.message();
+    } catch (const std::exception &e) {
+        failure = QString::fromUtf8(e.what());
+    } catch (...) {
+        failure = CatalogueMessages::InvalidFile + u' ' + fileName;
+    }
+    if (!ok)
+        prompt.error(failure);
+    catalogue.setLastRead(fileName, ok ? QString() : failure);
     catalogue.setComplete(ok);
     return ok;
 }

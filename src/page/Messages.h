@@ -17,6 +17,13 @@ inline const QString NaviTooLong =
     QStringLiteral("Die Navigationsleiste ist %1 Zeichen lang; beim Lesen der Seite werden nur %2 Zeichen "
                    "übernommen. Links, die darüber hinausgehen, gehen beim nächsten Lesen der Seite verloren.\r"
                    "Die Seite wird trotzdem gespeichert.");
+// Asked at OK when rows name entries the catalogue does not offer: the writer drops them.
+inline const QString UnresolvedRowQuestion =
+    QStringLiteral("1 Objekt- oder Makrozeile nennt ein Objekt, das nicht angeboten wird („Fehler“). Sie wird "
+                   "aus der Seitendatei entfernt.\rTrotzdem speichern?");
+inline const QString UnresolvedRowsQuestion =
+    QStringLiteral("%1 Objekt- und Makrozeilen nennen Objekte, die nicht angeboten werden („Fehler“). Sie werden "
+                   "aus der Seitendatei entfernt.\rTrotzdem speichern?");
 inline const QString LinkNameSeparator =
     QStringLiteral("Der Name eines Links darf die Zeichenfolge \" : \" nicht enthalten.");
 inline const QString LinkQuote = QStringLiteral("Name und Ziel eines Links dürfen kein Anführungszeichen (\") enthalten.");

@@ -61,8 +61,10 @@ QString orderNote(const QString &value)
 QString withVisibleSeparators(const QString &text)
 {
     QString shown = text;
-    shown.replace(QChar(3), QChar(0x2403));  // ␃ between a link's name and target
-    shown.replace(QChar(11), QChar(0x240B)); // ␋ after each link
+    // Symbols every common desktop font has (DejaVu, Noto, Liberation, Segoe UI): the control
+    // pictures U+2403 and U+240B show as empty boxes in most of them.
+    shown.replace(QChar(3), LinkNameSymbol);
+    shown.replace(QChar(11), LinkEndSymbol);
     return shown;
 }
 

@@ -20,5 +20,10 @@ struct PageFileViewLine
 
 QList<PageFileViewLine> pageFileView(const PageModel &model, const QLocale &locale = QLocale::system());
 
+// The symbols that stand for the two link separators of the navigation line: between a link's name
+// and target (code 3), after each link (code 11).
+inline constexpr QChar LinkNameSymbol = u'\u2192'; // →
+inline constexpr QChar LinkEndSymbol = u'\u00B6';  // ¶
+
 // text with the two link separators of the navigation line shown as visible symbols.
 QString withVisibleSeparators(const QString &text);

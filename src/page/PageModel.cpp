@@ -232,7 +232,11 @@ void PageModel::prepareShow(const QStringList &allPages, Prompt &prompt)
     PageNameText = SiteName;
     InitData();
     fillOtherPages(allPages);
+    // The previews show this page: its first link (read below) or the start text, and for a new
+    // page the start headline rather than the headline of the page handled before.
+    NaviPreview = PageMessages::NaviPreviewStart;
     if (NewPage) {
+        HeadPreview = PageMessages::HeadPreviewStart;
         whitenBackgrounds();
     } else {
         // A page whose reading stops keeps what was read so far; the editor opens all the same.
@@ -278,6 +282,9 @@ PageModel::SaveResult PageModel::OKBtnClick(const QStringList &allPages, Prompt 
         *check = result;
     if (result != NameCheck::Ok)
         return SaveResult::NameRefused;
+    if (const int unresolved = unresolvedRowCount();
+        unresolved > 0 && prompt.askYesNoDefaultNo(unresolvedRowsQuestion(unresolved)) != Prompt::Answer::Yes)
+        return SaveResult::Declined;
     SiteName = PageNameText;
     if (qsizetype length = 0; naviLineTooLong(&length))
         prompt.warning(PageMessages::NaviTooLong.arg(length).arg(MaxValueLength));
@@ -285,6 +292,18 @@ PageModel::SaveResult PageModel::OKBtnClick(const QStringList &allPages, Prompt 
         return SaveResult::NotWritten;
     IsChanged = false;
     return SaveResult::Saved;
+}
+
+int PageModel::unresolvedRowCount() const
+{
+    const auto objects = std::count_if(SGRows.cbegin(), SGRows.cend(), [](const ObjRow &r) { return !r.entry; });
+    const auto macros = std::count_if(MGRows.cbegin(), MGRows.cend(), [](const MacroRow &r) { return !r.entry; });
+    return int(objects + macros);
+}
+
+QString PageModel::unresolvedRowsQuestion(int count)
+{
+    return count == 1 ? PageMessages::UnresolvedRowQuestion : PageMessages::UnresolvedRowsQuestion.arg(count);
 }
 
 bool PageModel::naviLineTooLong(qsizetype *length) const

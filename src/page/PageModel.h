@@ -219,11 +219,12 @@ public:
     // The page editor's life cycle. allPages is the project's page list (the main window's SiteBox).
 
     enum class NameCheck { Ok, Empty, Taken };
-    enum class SaveResult { Saved, NameRefused, NotWritten };
+    enum class SaveResult { Saved, NameRefused, Declined, NotWritten };
 
-    // Showing: PageNameText := SiteName; InitData; the other pages; a new page gets white
-    // backgrounds, an existing page is read from its file. A reading error is shown and the page
-    // keeps the lines read so far. Ends unchanged (IsChanged false) whatever happened before.
+    // Showing: PageNameText := SiteName; InitData; the other pages; the navigation preview "home"; a
+    // new page gets white backgrounds and the headline preview "Überschrift", an existing page is
+    // read from its file. A reading error is shown and the page keeps the lines read so far. Ends
+    // unchanged (IsChanged false) whatever happened before.
     void prepareShow(const QStringList &allPages, Prompt &prompt);
     // Trims PageNameText (blanks at both ends) and checks it against allPages: empty, or taken when
     // found without regard to letter case while NewPage is on or the name differs from SiteName.
@@ -232,10 +233,17 @@ public:
     static QString nameCheckMessage(NameCheck check);
     // OK: the automatic refresh rule (message, saving goes on), the name check, SiteName :=
     // PageNameText, the page file written. NameRefused: nothing written, no message shown yet
-    // (the caller shows nameCheckMessage once the name field is in front). NotWritten: the writer
+    // (the caller shows nameCheckMessage once the name field is in front). Rows that name no offered
+    // entry would be dropped by the writer: the user is asked first, and Declined (No) writes
+    // nothing and changes nothing but the automatic refresh rule. NotWritten: the writer
     // has shown its message and the model is as it was, SiteName already the new name. Saved
     // clears IsChanged. A failure half-way through writing throws OperationError.
     SaveResult OKBtnClick(const QStringList &allPages, Prompt &prompt, NameCheck *check = nullptr);
+    // Object and macro rows without an offered entry, which the page file writer drops.
+    int unresolvedRowCount() const;
+    // The question OK asks before dropping count such rows.
+    static QString unresolvedRowsQuestion(int count);
+
     // Whether the editor may close: without unsaved edits, or when the user confirms losing them.
     bool FormCloseQuery(Prompt &prompt) const;
 

@@ -17,6 +17,9 @@ public:
     // Opens a document or a web address with the program the desktop associates with it.
     virtual bool openDocument(const QString &pathOrAddress) = 0;
 
+    // Opens the compiled help file helpFile at the topic of keyword. False when it could not be opened.
+    virtual bool openHelp(const QString &helpFile, const QString &keyword) = 0;
+
     // When a program of this name is running, brings its window to the front and returns true.
     virtual bool activateRunning(const QString &programName) = 0;
 };

@@ -17,6 +17,9 @@ public:
     virtual void warning(const QString &text) = 0;           // warning symbol, OK
     virtual Answer askYesNo(const QString &text) = 0;        // warning symbol, Yes/No
     virtual Answer askYesNoCancel(const QString &text) = 0;  // warning symbol, Yes/No/Cancel
+    // A question whose Yes loses or deletes something: warning symbol, Yes/No, No the default button
+    // (Enter answers No). Without a default button of their own, prompts ask as askYesNo does.
+    virtual Answer askYesNoDefaultNo(const QString &text) { return askYesNo(text); }
     virtual void beep() = 0;                                 // the system's error sound
 
     // Asks for a name with the input dialog. Returns true on OK; name is the text entered.

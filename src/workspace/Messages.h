@@ -10,6 +10,14 @@ inline const QString SaveChangesQuestion =
     QStringLiteral("Änderungen wurden noch nicht gespeichert. Soll jetzt gespeichert werden?");
 inline const QString ExecFileFilter = QStringLiteral("Ausführungsdatei");
 inline const QString UpdaterMissing = QStringLiteral("Datei %1 nicht gefunden");
+// Asked before a page and its file are deleted; the references follow after one carriage return.
+inline const QString DeletePageQuestion = QStringLiteral("Seite „%1“ löschen? Die Datei %2 wird sofort gelöscht.");
+inline const QString ReferencesLeft = QStringLiteral("Danach verweisen ins Leere: %1.");
+inline const QString ReferenceStartPage = QStringLiteral("die Startseite ohne Benutzeranmeldung");
+inline const QString ReferenceUser = QStringLiteral("die Startseite des Benutzers %1");
+inline const QString ReferenceUsers = QStringLiteral("die Startseiten der Benutzer %1");
+inline const QString ReferencePage = QStringLiteral("die Links der Seite %1");
+inline const QString ReferencePages = QStringLiteral("die Links der Seiten %1");
 // Spelled as the runtime's users know it.
 inline const QString InvalidIP = QStringLiteral("Ungültige IP-Adersse");
 } // namespace WorkspaceMessages
@@ -32,6 +40,11 @@ inline const QString NoExecFile =
     QStringLiteral("Das Projekt nennt keine Ausführungsdatei; Objekt- und Makrozeilen wurden nicht geprüft.");
 inline const QString ExecFileUnreadable = QStringLiteral(
     "Die Ausführungsdatei kann nicht gelesen werden (%1); Objekt- und Makrozeilen wurden nicht geprüft.");
+inline const QString ExecFileEmpty = QStringLiteral(
+    "Die Ausführungsdatei %1 enthält keine Objekte; Objekt- und Makrozeilen wurden nicht geprüft.");
+inline const QString EditorWithoutCatalogue =
+    QStringLiteral("Im Editor ist keine Ausführungsdatei gelesen (%1); beim Speichern einer Seite fallen ihre Objekt- "
+                   "und Makrozeilen weg.");
 inline const QString NoStartPage = QStringLiteral("Es ist keine Startseite ohne Anmeldung angegeben.");
 inline const QString StartPageNotListed =
     QStringLiteral("Die Startseite ohne Anmeldung „%1“ steht nicht in der Seitenliste.");

@@ -5,6 +5,7 @@
 #include "page/PageFileReader.h"
 #include "page/PageFileWriter.h"
 #include "page/PageModel.h"
+#include "text/CollectingPrompt.h"
 #include "text/FilePaths.h"
 #include "text/KeyValue.h"
 #include "text/OperationError.h"
@@ -28,45 +29,6 @@ namespace {
 
 using Kind = CheckFinding::Kind;
 
-// Takes what the readers would show, so that it becomes part of a finding instead of a message.
-class CollectingPrompt : public Prompt
-{
-public:
-    QStringList messages;
-
-    void error(const QString &text) override { messages.append(text); }
-    void warning(const QString &text) override { messages.append(text); }
-    Answer askYesNo(const QString &text) override
-    {
-        messages.append(text);
-        return Answer::No;
-    }
-    Answer askYesNoCancel(const QString &text) override
-    {
-        messages.append(text);
-        return Answer::Cancel;
-    }
-    void beep() override {}
-    bool askName(const QString &, const QString &, int, QString &) override { return false; }
-    bool chooseOpenFile(const QString &, const QString &, const QString &, const QString &, const QString &,
-                        QString &) override
-    {
-        return false;
-    }
-    bool chooseFolder(const QString &, QString &) override { return false; }
-    bool chooseFont(FontChoice &) override { return false; }
-    bool chooseColour(TColor &) override { return false; }
-
-    // Everything taken, one message after the other; a message's own line breaks become blanks.
-    QString text() const
-    {
-        QString joined = messages.join(u' ');
-        joined.replace(u'\r', u' ');
-        joined.replace(u'\n', u' ');
-        return joined;
-    }
-};
-
 // The object row flags the page file writer writes: "1" ja, "0" nein, "3" any other input state.
 // Anything else where the flag stands means the row's fields have slipped.
 bool isWrittenFlag(const QString &flag)
@@ -88,6 +50,12 @@ public:
     {
         CollectingPrompt prompt;
         m_result.execFileRead = ReadRVXFile(execFile, m_state.catalogue, prompt, nullptr);
+        // A file without objects offers nothing: every row would be dropped at the next save.
+        if (m_result.execFileRead && m_state.catalogue.ObjList.empty()) {
+            m_result.execFileRead = false;
+            add(Kind::ExecFile, CheckMessages::ExecFilePlace, {}, {}, CheckMessages::ExecFileEmpty.arg(execFile));
+            return;
+        }
         if (m_result.execFileRead)
             return;
         const QString message = prompt.messages.isEmpty() ? CheckMessages::NoExecFile

@@ -9,7 +9,7 @@ class Prompt;
 struct CheckFinding
 {
     enum class Kind {
-        ExecFile,      // the execution file is missing or cannot be read
+        ExecFile,      // the execution file is missing, cannot be read or holds no object
         StartPage,     // the start page without login names no page of the list
         UserFile,      // the user list file is missing
         UserStartPage, // a user's start page names no page of the list

@@ -4,6 +4,7 @@
 
 #include "text/FilePaths.h"
 #include "text/KeyValue.h"
+#include "text/Messages.h"
 #include "text/Prompt.h"
 #include "text/TextFile.h"
 #include "workspace/AppState.h"
@@ -64,11 +65,13 @@ void AddUserRow(ProjectModel &model)
         model.AddUserEnabled = false;
 }
 
-void DeleteUserRow(ProjectModel &model, int gridRow)
+void DeleteUserRow(ProjectModel &model, int gridRow, Prompt &prompt)
 {
     const qsizetype index = gridRow - 1;
-    if (index < 0 || index >= model.Users.size())
+    if (index < 0 || index >= model.Users.size()) {
+        prompt.error(Messages::NoEntrySelected);
         return;
+    }
     model.Users[index] = UserRow();
     if (model.userGridRows() > 4) {
         model.Users.removeAt(index);

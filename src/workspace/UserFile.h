@@ -26,6 +26,8 @@ void UGSelectCell(ProjectModel &model, int gridRow);
 // btAddUser: appends one empty user row; the button is disabled once the grid has more than 63 rows.
 void AddUserRow(ProjectModel &model);
 
-// DeleteUserBt on grid row gridRow: empties the row; with more than 4 grid rows the rows below
-// move up, the last row goes and the add button is enabled again. Does not touch IsChanged.
-void DeleteUserRow(ProjectModel &model, int gridRow);
+// DeleteUserBt on the selected grid row gridRow: empties the row; with more than 4 grid rows the
+// rows below move up, the last row goes and the add button is enabled again. Without a selected
+// user row (gridRow outside them) "Kein Eintrag ausgewählt" and nothing changes. Does not touch
+// IsChanged.
+void DeleteUserRow(ProjectModel &model, int gridRow, Prompt &prompt);

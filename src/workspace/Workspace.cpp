@@ -10,6 +10,7 @@
 #include "workspace/AppState.h"
 #include "workspace/Messages.h"
 #include "workspace/PageEditorView.h"
+#include "workspace/PageReferences.h"
 #include "workspace/Version.h"
 #include "workspace/ProjectFile.h"
 #include "workspace/Settings.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -42,15 +44,28 @@ void Workspace::FormCreate(const QString &programFolder)
 
     if (m_settings)
         ReadSettings(m_state, *m_settings);
+    if (trimBlanks(m_state.DataFolder).isEmpty())
+        m_state.DataFolder = defaultDataFolder();
 
     if (!m_state.ExecFileName.isEmpty() &&
         ReadRVXFile(m_state.ExecFileName, m_state.catalogue, m_prompt, &m_state.ExecFileDate))
         m_model.RVXFileShown = m_state.ExecFileName;
 
+    // A file that stops with an input/output error has had its message; start-up goes on with
+    // what could be read.
+    const auto reading = [this](const auto &read) {
+        try {
+            read();
+        } catch (const OperationError &e) {
+            m_prompt.error(e.message());
+        }
+    };
     if (!m_state.ProjectName.isEmpty()) {
-        ReadProjectFile(ProjectFiles::projectFile(m_state.DataFolder, m_state.ProjectName), m_state, m_model,
-                        m_prompt);
-        ReadUserFile(m_state.ProjectName, m_state, m_model, m_prompt);
+        reading([this] {
+            ReadProjectFile(ProjectFiles::projectFile(m_state.DataFolder, m_state.ProjectName), m_state, m_model,
+                            m_prompt);
+        });
+        reading([this] { ReadUserFile(m_state.ProjectName, m_state, m_model, m_prompt); });
     }
 
     m_model.DirDatText = m_state.DataFolder;
@@ -67,6 +82,15 @@ void Workspace::FormCreate(const QString &programFolder)
     m_pageModel.fileversion = 0;
     m_pageModel.FillPagePosLB();
     m_pageModel.InitAll();
+}
+
+QString Workspace::defaultDataFolder()
+{
+    // Without a folder every file would go to the root of the file system.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = projectFilePath(QDir::toNativeSeparators(documents), DefaultDataFolderName);
+    QDir().mkpath(folder);
+    return folder;
 }
 
 void Workspace::removeUpdaterLeftovers()
@@ -218,7 +242,12 @@ void Workspace::DelSiteBtnClick(int selected)
         m_prompt.error(Messages::NoEntrySelected);
         return;
     }
-    const QString path = ProjectFiles::pageFile(m_state.DataFolder, m_state.ProjectName, m_model.Sites.at(selected));
+    const QString page = m_model.Sites.at(selected);
+    const QString path = ProjectFiles::pageFile(m_state.DataFolder, m_state.ProjectName, page);
+    // The file goes at once, before any save, and nothing brings it back: the user decides first.
+    const PageReferences references = findPageReferences(m_state, m_model, page);
+    if (m_prompt.askYesNoDefaultNo(deletePageQuestion(page, path, references)) != Prompt::Answer::Yes)
+        return;
     if (QFileInfo(path).isFile())
         QFile::remove(path);
     m_model.Sites.removeAt(selected);
@@ -265,15 +294,25 @@ bool Workspace::openHelpFile()
 #ifdef Q_OS_WIN
     const QString helpFile = m_state.ProgramFolder + m_helpFile;
     if (m_launcher && isExistingFile(helpFile))
-        return m_launcher->openDocument(helpFile);
+        return m_launcher->openHelp(helpFile, HelpKeyword);
 #endif
     return false;
 }
 
 CheckResult Workspace::CheckProjectClick()
 {
-    return CheckProject(ProjectFiles::projectFile(m_state.DataFolder, m_state.ProjectName), m_state.ExecFileName,
-                        m_prompt);
+    CheckResult result = CheckProject(ProjectFiles::projectFile(m_state.DataFolder, m_state.ProjectName),
+                                      m_state.ExecFileName, m_prompt);
+    // The check reads the file for itself; the pages the user edits lose their rows at OK when the
+    // editor's own catalogue is empty, whatever the file holds.
+    if (QString reason = m_state.catalogue.emptyReason(); !reason.isEmpty() && result.projectRead) {
+        if (reason.endsWith(u'.'))
+            reason.chop(1);
+        result.findings.prepend({CheckFinding::Kind::ExecFile, {}, {},
+                                 CheckMessages::ExecFilePlace + u": "_s +
+                                     CheckMessages::EditorWithoutCatalogue.arg(reason)});
+    }
+    return result;
 }
 
 bool Workspace::editPageNamed(const QString &page, PageEditorView &editor)

@@ -28,6 +28,8 @@ public:
     static inline const QString UpdateTempFolder = QStringLiteral("_updatetemp");
     static inline const QString UpdaterProgram = QStringLiteral("TarvikUpdate.exe");
     static inline const QString HelpKeyword = QStringLiteral("WEB-Server");
+    // The subfolder of the user's documents that becomes the data folder when none is known.
+    static inline const QString DefaultDataFolderName = QStringLiteral("Fennaro WebDef");
 
     // The program behind the default web browser; empty when none is known.
     using BrowserLookup = std::function<QString()>;
@@ -47,7 +49,10 @@ public:
 
     // Start-up of the main window: fixed lists, settings, execution file, the last project's
     // project and user list files, shown names, browser, updater leftovers in programFolder; then
-    // the page editor's start state with the offered entries of the catalogue just read.
+    // the page editor's start state with the offered entries of the catalogue just read. Without a
+    // data folder from the settings the folder "Fennaro WebDef" in the user's documents is made and
+    // taken. An input/output error while reading the project or user list file is shown and
+    // start-up goes on with what was read.
     void FormCreate(const QString &programFolder);
 
     // First showing: true when no project is open, so the new-project operation has been run.
@@ -81,7 +86,8 @@ public:
     // Edits the selected page (the first one when none is selected); returns the row to select. A
     // page saved under another name takes its place in the list and its old file is deleted.
     int WorkSiteBtnClick(int selected, PageEditorView &editor);
-    // Deletes the page's file when it exists, then the entry.
+    // Asks first (naming what would then point to nowhere; No is the default), then deletes the
+    // page's file when it exists, then the entry.
     void DelSiteBtnClick(int selected);
     void TakePageClick(int selected);
 
@@ -108,6 +114,9 @@ public:
 
     // Whether the execution file changed since all pages were last refreshed.
     bool execFileChanged() const;
+
+    // The documents subfolder DefaultDataFolderName, created when missing.
+    static QString defaultDataFolder();
 
 private:
     void removeUpdaterLeftovers();

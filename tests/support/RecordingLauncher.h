@@ -5,8 +5,9 @@
 #include <QString>
 #include <QStringList>
 
-// A Launcher for tests: records each program start as its program and arguments, and answers as
-// told (starts = false: nothing can be started).
+// A Launcher for tests: records each program start as its program and arguments, each document
+// and help topic opened, and answers as told (starts = false: nothing can be started; a program
+// named running counts as running).
 class RecordingLauncher : public Launcher
 {
 public:
@@ -19,8 +20,9 @@ public:
     };
 
     bool starts = true;
+    QString running;
     QList<Start> started;
-    QStringList opened;
+    QStringList opened; // documents, and help files as "file#keyword"
 
     bool startProgram(const QString &program, const QStringList &arguments, const QString &folder) override
     {
@@ -32,5 +34,10 @@ public:
         opened.append(document);
         return starts;
     }
-    bool activateRunning(const QString &) override { return false; }
+    bool openHelp(const QString &helpFile, const QString &keyword) override
+    {
+        opened.append(helpFile + u'#' + keyword);
+        return starts;
+    }
+    bool activateRunning(const QString &programName) override { return programName == running; }
 };

@@ -7,6 +7,7 @@ QString kindName(ScriptedPrompt::Kind kind)
     case ScriptedPrompt::Kind::Error: return QStringLiteral("error");
     case ScriptedPrompt::Kind::Warning: return QStringLiteral("warning");
     case ScriptedPrompt::Kind::YesNo: return QStringLiteral("yesno");
+    case ScriptedPrompt::Kind::YesNoDefaultNo: return QStringLiteral("yesno (default no)");
     case ScriptedPrompt::Kind::YesNoCancel: return QStringLiteral("yesnocancel");
     case ScriptedPrompt::Kind::Beep: return QStringLiteral("beep");
     case ScriptedPrompt::Kind::Name: return QStringLiteral("name");
@@ -34,6 +35,12 @@ ScriptedPrompt &ScriptedPrompt::expectWarning(const QString &text)
 ScriptedPrompt &ScriptedPrompt::expectYesNo(const QString &text, Answer answer)
 {
     m_script.append({Kind::YesNo, text, answer});
+    return *this;
+}
+
+ScriptedPrompt &ScriptedPrompt::expectYesNoDefaultNo(const QString &text, Answer answer)
+{
+    m_script.append({Kind::YesNoDefaultNo, text, answer});
     return *this;
 }
 
@@ -120,6 +127,12 @@ void ScriptedPrompt::warning(const QString &text)
 Prompt::Answer ScriptedPrompt::askYesNo(const QString &text)
 {
     const Expectation *e = take(Kind::YesNo, text);
+    return e ? e->answer : Answer::No;
+}
+
+Prompt::Answer ScriptedPrompt::askYesNoDefaultNo(const QString &text)
+{
+    const Expectation *e = take(Kind::YesNoDefaultNo, text);
     return e ? e->answer : Answer::No;
 }
 

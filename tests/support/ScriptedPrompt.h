@@ -12,7 +12,7 @@
 class ScriptedPrompt : public Prompt
 {
 public:
-    enum class Kind { Error, Warning, YesNo, YesNoCancel, Beep, Name, OpenFile, Folder, Font, Colour };
+    enum class Kind { Error, Warning, YesNo, YesNoDefaultNo, YesNoCancel, Beep, Name, OpenFile, Folder, Font, Colour };
 
     struct Expectation
     {
@@ -29,6 +29,8 @@ public:
     ScriptedPrompt &expectError(const QString &text);
     ScriptedPrompt &expectWarning(const QString &text);
     ScriptedPrompt &expectYesNo(const QString &text, Answer answer);
+    // A Yes/No question whose default button is No.
+    ScriptedPrompt &expectYesNoDefaultNo(const QString &text, Answer answer);
     ScriptedPrompt &expectYesNoCancel(const QString &text, Answer answer);
     ScriptedPrompt &expectBeep();
     ScriptedPrompt &expectName(const QString &proposed, bool accept, const QString &answer = QString());
@@ -44,6 +46,7 @@ public:
     void warning(const QString &text) override;
     Answer askYesNo(const QString &text) override;
     Answer askYesNoCancel(const QString &text) override;
+    Answer askYesNoDefaultNo(const QString &text) override;
     void beep() override;
     bool askName(const QString &caption, const QString &label, int maxLength, QString &name) override;
     bool chooseOpenFile(const QString &folder, const QString &filterName, const QString &pattern,

@@ -60,6 +60,7 @@ private slots:
 private:
     QTemporaryDir m_dir;
     QString m_program;
+    QString m_empty; // an execution file of its header line only
     QString m_data;
 };
 
@@ -73,12 +74,14 @@ void TestProjectCheck::initTestCase()
     m_program = writeExecFile(m_dir.path(), u"Haus.RVX"_s,
                               QStringList{testHeader(27)} + listingLines(QString::fromUtf8(listing)), &error);
     QVERIFY2(!m_program.isEmpty(), qPrintable(error));
+    m_empty = writeExecFile(m_dir.path(), u"Leer.RVX"_s, QStringList{testHeader(27)}, &error);
+    QVERIFY2(!m_empty.isEmpty(), qPrintable(error));
 }
 
 void TestProjectCheck::findings_data()
 {
     QTest::addColumn<QString>("project"); // folder of tests/data/check
-    QTest::addColumn<QString>("exec");    // "program", "missing" or "none" (the project file names none)
+    QTest::addColumn<QString>("exec"); // "program", "missing", "empty" or "none" (the project file names none)
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("clean project") << u"clean"_s << u"program"_s << QStringList();
@@ -86,6 +89,11 @@ void TestProjectCheck::findings_data()
         << u"clean"_s << u"missing"_s
         << QStringList{u"exec-file |  |  | Ausführungsdatei: Die Ausführungsdatei kann nicht gelesen werden (Datei "
                        u"{T}/Fehlt.RVX nicht gefunden); "_s +
+                       NotChecked};
+    QTest::newRow("execution file without objects")
+        << u"clean"_s << u"empty"_s
+        << QStringList{u"exec-file |  |  | Ausführungsdatei: Die Ausführungsdatei {T}/Leer.RVX enthält keine "
+                       u"Objekte; "_s +
                        NotChecked};
     QTest::newRow("no execution file named")
         << u"clean"_s << u"none"_s
@@ -199,6 +207,8 @@ void TestProjectCheck::findings()
         execFile = m_program;
     else if (exec == u"missing")
         execFile = m_dir.filePath(u"Fehlt.RVX"_s);
+    else if (exec == u"empty")
+        execFile = m_empty;
     ScriptedPrompt prompt;
     const CheckResult result = CheckProject(folder + u"/HAUS.FNP"_s, execFile, prompt);
 

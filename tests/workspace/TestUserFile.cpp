@@ -186,6 +186,8 @@ void TestUserFile::deleteRow_data()
     QTest::newRow("5 grid rows: still shrinks") << six.mid(0, 4) << 1 << six.mid(1, 3);
     QTest::newRow("4 grid rows: only emptied") << six.mid(0, 3) << 2 << QStringList({u"u1||"_s, u"||"_s, u"u3||"_s});
     QTest::newRow("2 grid rows: only emptied") << six.mid(0, 1) << 1 << QStringList({u"||"_s});
+    QTest::newRow("no row selected") << six << 0 << six;
+    QTest::newRow("beyond the last row") << six << 7 << six;
 }
 
 void TestUserFile::deleteRow()
@@ -196,7 +198,11 @@ void TestUserFile::deleteRow()
     ProjectModel model;
     model.Users = usersFrom(rows);
     model.AddUserEnabled = false;
-    DeleteUserRow(model, gridRow);
+    ScriptedPrompt prompt;
+    if (expected == rows)
+        prompt.expectError(u"Kein Eintrag ausgewählt"_s);
+    DeleteUserRow(model, gridRow, prompt);
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
     QCOMPARE(rowsOf(model), expected);
     QCOMPARE(model.AddUserEnabled, expected.size() < rows.size());
     QVERIFY(!model.IsChanged);

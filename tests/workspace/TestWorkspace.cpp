@@ -1,9 +1,11 @@
 #include "support/ExecFileFixture.h"
 #include "support/FileBytes.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompt.h"
 #include "catalogue/RvxReader.h"
 #include "text/Launcher.h"
 #include "workspace/PageEditorView.h"
+#include "workspace/PageReferences.h"
 #include "workspace/AppState.h"
 #include "workspace/MemorySettingsStore.h"
 #include "workspace/Settings.h"
@@ -17,25 +19,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-// Records what the workspace starts; a program of the name in `running` counts as running.
-class RecordingLauncher : public Launcher
-{
-public:
-    QString running;
-    QStringList started;
-    bool startProgram(const QString &program, const QStringList &arguments, const QString &folder) override
-    {
-        started << program + u' ' + arguments.join(u' ') + u" in "_s + folder;
-        return true;
-    }
-    bool openDocument(const QString &document) override
-    {
-        started << document;
-        return true;
-    }
-    bool activateRunning(const QString &programName) override { return programName == running; }
-};
-
 // A page file whose reading stops with a conversion error.
 const QByteArray UnreadablePage = "@V=HTM100\r\n#007000\r\nAutoAkt=vielleicht\r\n";
 const QString UnreadableMessage = u"'vielleicht' ist kein gültiger boolescher Wert"_s;
@@ -93,6 +76,8 @@ private slots:
     void saveStopsWhereTheRefreshStops();
     void pageListOperations_data();
     void pageListOperations();
+    void deletePageAsksFirst_data();
+    void deletePageAsksFirst();
     void newAndEditPage_data();
     void newAndEditPage();
     void readAnotherExecFile_data();
@@ -424,6 +409,8 @@ void TestWorkspace::pageListOperations()
     QFETCH(QStringList, sites);
     QFETCH(QString, startPage);
     QFETCH(bool, changed);
+    const QStringList all{u"Haus"_s, u"Garten"_s, u"Keller"_s};
+    const auto pageFile = [&](int row) { return m_dir->filePath(u"Haus.2_"_s + all.at(row) + u".SHT"_s); };
 
     // Page files carry the project name, also where the shown name differs (after start-up with a
     // name containing a dot).
@@ -435,10 +422,12 @@ void TestWorkspace::pageListOperations()
     ScriptedPrompt prompt;
     if (selected < 0)
         prompt.expectError(u"Kein Eintrag ausgewählt"_s);
+    else if (!take)
+        prompt.expectYesNoDefaultNo(deletePageQuestion(all.at(selected), pageFile(selected), {}), Prompt::Answer::Yes);
     Workspace workspace(state, prompt);
     ProjectModel &model = workspace.model();
     model.HeadName = u"Haus"_s;
-    model.Sites = {u"Haus"_s, u"Garten"_s, u"Keller"_s};
+    model.Sites = all;
     model.StartPage = u"Alt"_s;
     if (take)
         workspace.TakePageClick(selected);
@@ -449,6 +438,73 @@ void TestWorkspace::pageListOperations()
     QCOMPARE(model.IsChanged, changed);
     QCOMPARE(QFileInfo::exists(m_dir->filePath(u"Haus.2_Garten.SHT"_s)), take || selected != 1);
     QVERIFY(QFileInfo::exists(m_dir->filePath(u"Haus.2_Haus.SHT"_s)));
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestWorkspace::deletePageAsksFirst_data()
+{
+    QTest::addColumn<QString>("startPage");
+    QTest::addColumn<QStringList>("userStarts"); // "user:start page"
+    QTest::addColumn<bool>("linkingFiles");      // Haus and Keller link to Garten
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("references"); // after the question's first line; empty: none
+
+    const int yes = int(Prompt::Answer::Yes);
+    const int no = int(Prompt::Answer::No);
+    QTest::newRow("nothing refers, No keeps page and file") << u"Haus"_s << QStringList() << false << no << QString();
+    QTest::newRow("nothing refers, Yes deletes") << u"Haus"_s << QStringList() << false << yes << QString();
+    QTest::newRow("every kind of reference, letter case ignored")
+        << u"GARTEN"_s << QStringList{u"anna:Garten"_s, u"ben:Haus"_s, u"carl:garten"_s, u":Garten"_s} << true << yes
+        << u"Danach verweisen ins Leere: die Startseite ohne Benutzeranmeldung; die Startseiten der Benutzer "
+           u"„anna“, „carl“; die Links der Seiten „Haus“, „Keller“."_s;
+    QTest::newRow("one user, answered No")
+        << u"Haus"_s << QStringList{u"anna:Garten"_s} << false << no
+        << u"Danach verweisen ins Leere: die Startseite des Benutzers „anna“."_s;
+}
+
+void TestWorkspace::deletePageAsksFirst()
+{
+    QFETCH(QString, startPage);
+    QFETCH(QStringList, userStarts);
+    QFETCH(bool, linkingFiles);
+    QFETCH(int, answer);
+    QFETCH(QString, references);
+
+    const QString garden = m_dir->filePath(u"Haus_Garten.SHT"_s);
+    writeBytes(garden, "x");
+    if (linkingFiles) {
+        // A page link in other letter case counts, an external link of the same text does not.
+        writeBytes(m_dir->filePath(u"Haus_Haus.SHT"_s),
+                   "@V=HTM100\r\n#001000=Haus\r\nFILEVERS=140\r\n#009000=2\r\n"
+                   "NAVI=garten\x03garten\x0bWeb\x03>Garten\x0b\r\n#099000\r\n");
+        writeBytes(m_dir->filePath(u"Haus_Keller.SHT"_s),
+                   "@V=HTM100\r\n#001000=Keller\r\nFILEVERS=140\r\n#009000=1\r\nNAVI=Hin\x03Garten\x0b\r\n");
+    }
+    AppState state;
+    state.ProjectName = u"Haus"_s;
+    state.DataFolder = m_dir->path();
+    ScriptedPrompt prompt;
+    QString question = u"Seite „Garten“ löschen? Die Datei %1 wird sofort gelöscht."_s.arg(garden);
+    if (!references.isEmpty())
+        question += u'\r' + references;
+    prompt.expectYesNoDefaultNo(question, Prompt::Answer(answer));
+    Workspace workspace(state, prompt);
+    ProjectModel &model = workspace.model();
+    model.Sites = {u"Haus"_s, u"Garten"_s, u"Keller"_s};
+    model.StartPage = startPage;
+    for (qsizetype i = 0; i < userStarts.size(); ++i) {
+        const QStringList parts = userStarts[i].split(u':');
+        model.Users[i] = {parts[0], u"pw"_s, parts[1]};
+    }
+
+    workspace.DelSiteBtnClick(1);
+
+    const bool deleted = answer == int(Prompt::Answer::Yes);
+    QCOMPARE(QFileInfo::exists(garden), !deleted);
+    QCOMPARE(model.Sites.contains(u"Garten"_s), !deleted);
+    QCOMPARE(model.IsChanged, deleted);
+    // What refers to the page is left as it was.
+    QCOMPARE(model.StartPage, startPage);
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
@@ -618,8 +674,8 @@ void TestWorkspace::updater()
     workspace.FormCreate(m_dir->path());
     workspace.StartUpdater(u"m"_s);
     const QString folder = state.ProgramFolder;
-    QCOMPARE(launcher.started,
-             started ? QStringList{folder + u"TarvikUpdate.exe m;2.2;200910 in "_s + folder} : QStringList());
+    const QList<RecordingLauncher::Start> expected{{folder + u"TarvikUpdate.exe"_s, {u"m;2.2;200910"_s}, folder}};
+    QCOMPARE(launcher.started, started ? expected : QList<RecordingLauncher::Start>());
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
