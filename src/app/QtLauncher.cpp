@@ -9,6 +9,8 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+
+#include <string>
 #endif
 
 using namespace Qt::Literals::StringLiterals;
@@ -23,6 +25,53 @@ bool QtLauncher::openDocument(const QString &pathOrAddress)
     const QUrl url = QFileInfo::exists(pathOrAddress) ? QUrl::fromLocalFile(pathOrAddress)
                                                       : QUrl::fromUserInput(pathOrAddress);
     return QDesktopServices::openUrl(url);
+}
+
+#ifdef Q_OS_WIN
+namespace {
+// HTML Help's keyword look-up, as htmlhelp.h declares it; hhctrl.ocx is loaded when it is needed.
+struct HelpKeywordLink
+{
+    int cbStruct;
+    BOOL fReserved;
+    LPCWSTR pszKeywords;
+    LPCWSTR pszUrl;
+    LPCWSTR pszMsgText;
+    LPCWSTR pszMsgTitle;
+    LPCWSTR pszWindow;
+    BOOL fIndexOnFail;
+};
+constexpr UINT HelpDisplayTopic = 0x0000;
+constexpr UINT HelpKeywordLookup = 0x000D;
+using HtmlHelpFunction = HWND(WINAPI *)(HWND, LPCWSTR, UINT, DWORD_PTR);
+} // namespace
+#endif
+
+bool QtLauncher::openHelp(const QString &helpFile, const QString &keyword)
+{
+#ifdef Q_OS_WIN
+    static const HtmlHelpFunction htmlHelp = [] {
+        HMODULE library = LoadLibraryW(L"hhctrl.ocx");
+        return library ? reinterpret_cast<HtmlHelpFunction>(GetProcAddress(library, "HtmlHelpW")) : nullptr;
+    }();
+    if (!htmlHelp)
+        return openDocument(helpFile);
+    const std::wstring file = QDir::toNativeSeparators(helpFile).toStdWString();
+    const std::wstring keywords = keyword.toStdWString();
+    // The topic first, so that a keyword the file lacks still shows the help.
+    if (!htmlHelp(GetDesktopWindow(), file.c_str(), HelpDisplayTopic, 0))
+        return false;
+    HelpKeywordLink link{};
+    link.cbStruct = sizeof link;
+    link.pszKeywords = keywords.c_str();
+    link.fIndexOnFail = TRUE;
+    htmlHelp(GetDesktopWindow(), file.c_str(), HelpKeywordLookup, reinterpret_cast<DWORD_PTR>(&link));
+    return true;
+#else
+    // Outside Windows there is no HTML Help: the file opens with whatever the desktop has for it.
+    Q_UNUSED(keyword);
+    return openDocument(helpFile);
+#endif
 }
 
 bool QtLauncher::activateRunning(const QString &programName)

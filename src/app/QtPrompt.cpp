@@ -27,13 +27,19 @@ struct ButtonText
     QString text;
 };
 
+// The box with buttons in the order given; defaultButton (NoButton: the first) answers Enter.
 QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, const QString &text,
-                                    std::initializer_list<ButtonText> buttons)
+                                    std::initializer_list<ButtonText> buttons,
+                                    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
 {
-    QMessageBox box(icon, QApplication::applicationName(), text, QMessageBox::NoButton, parent);
+    // Two messages are joined by one carriage return; a CR alone breaks no line in every style.
+    QString shown = text;
+    shown.replace(u"\r\n"_s, u"\n"_s);
+    shown.replace(u'\r', u'\n');
+    QMessageBox box(icon, QApplication::applicationName(), shown, QMessageBox::NoButton, parent);
     for (const ButtonText &entry : buttons)
         box.addButton(entry.button)->setText(entry.text);
-    box.setDefaultButton(buttons.begin()->button);
+    box.setDefaultButton(defaultButton != QMessageBox::NoButton ? defaultButton : buttons.begin()->button);
     if (buttons.size() == 3)
         box.setEscapeButton(QMessageBox::Cancel);
     box.exec();
@@ -77,6 +83,13 @@ Prompt::Answer QtPrompt::askYesNo(const QString &text)
     const auto button =
         showBox(dialogParent(), QMessageBox::Warning, text, {{QMessageBox::Yes, u"&Ja"_s}, {QMessageBox::No, u"&Nein"_s}});
     // Closing the box counts as No.
+    return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+Prompt::Answer QtPrompt::askYesNoDefaultNo(const QString &text)
+{
+    const auto button = showBox(dialogParent(), QMessageBox::Warning, text,
+                                {{QMessageBox::Yes, u"&Ja"_s}, {QMessageBox::No, u"&Nein"_s}}, QMessageBox::No);
     return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 

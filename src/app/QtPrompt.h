@@ -21,6 +21,7 @@ public:
     void warning(const QString &text) override;
     Answer askYesNo(const QString &text) override;
     Answer askYesNoCancel(const QString &text) override;
+    Answer askYesNoDefaultNo(const QString &text) override;
     void beep() override;
     bool askName(const QString &caption, const QString &label, int maxLength, QString &name) override;
     bool chooseOpenFile(const QString &folder, const QString &filterName, const QString &pattern,

@@ -1,8 +1,11 @@
 #include "app/TWEBServerDefMainF.h"
 
+#include "catalogue/Messages.h"
 #include "dialogs/Accessible.h"
+#include "dialogs/Notice.h"
 #include "dialogs/TCheckF.h"
 #include "dialogs/THelpF.h"
+#include "dialogs/WidgetHelpers.h"
 #include "dialogs/TInfoF.h"
 #include "text/Guard.h"
 #include "text/Prompt.h"
@@ -24,6 +27,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -38,13 +42,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-template <typename T, typename... Args> T *named(const QString &name, Args &&...args)
-{
-    auto *widget = new T(std::forward<Args>(args)...);
-    widget->setObjectName(name);
-    return widget;
-}
-
 QAction *menuItem(QMenu *menu, const QString &name, const QString &caption)
 {
     QAction *action = menu->addAction(caption);
@@ -161,7 +158,6 @@ QWidget *TWEBServerDefMainF::buildSiteDefPage()
     SearchDirBtn = named<QPushButton>(u"SearchDirBtn"_s, u"..."_s);
     RVXFileLb = named<QLabel>(u"RVXFileLb"_s, u"..."_s);
     RVXFileLb->setFixedWidth(RVXFileLabelWidth);
-    RVXFileLb->setStyleSheet(u"color: blue"_s);
     SearchDirBtn->setFixedWidth(32);
     TakePage->setFixedWidth(32);
 
@@ -327,6 +323,7 @@ void TWEBServerDefMainF::connectHandlers()
     m_focusConnection =
         connectGuarded(m_prompt, qApp, &QApplication::focusChanged, this, &TWEBServerDefMainF::focusMoved);
     FixWidthLb->installEventFilter(this);
+    SiteBox->viewport()->installEventFilter(this);
 }
 
 void TWEBServerDefMainF::focusMoved(QWidget *from, QWidget *to)
@@ -354,6 +351,14 @@ bool TWEBServerDefMainF::eventFilter(QObject *watched, QEvent *event)
         runGuarded(m_prompt, [this] { FixWidthLbDblClick(); });
         return true;
     }
+    // A double click below the entries edits as the button does (the list's own signal needs an entry).
+    if (event->type() == QEvent::MouseButtonDblClick && watched == SiteBox->viewport()) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && !SiteBox->indexAt(mouse->position().toPoint()).isValid()) {
+            runGuarded(m_prompt, [this] { WorkSiteBtnClick(); });
+            return true;
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -364,7 +369,8 @@ void TWEBServerDefMainF::loadFromModel()
         b7(AutoHandyDetectCB), b8(NoAutoScaleCB), b9(BrowserWidthSE);
 
     HeadPnl->setText(model.HeadName);
-    const int siteRow = SiteBox->currentRow();
+    // The selection comes back; a current row that was not selected does not become one.
+    const int siteRow = selectedRow(SiteBox);
     SiteBox->clear();
     SiteBox->addItems(model.Sites);
     if (siteRow >= 0 && siteRow < SiteBox->count())
@@ -373,7 +379,7 @@ void TWEBServerDefMainF::loadFromModel()
         StartPageEdt->setText(model.StartPage);
     if (DirDatEdt->text() != model.DirDatText)
         DirDatEdt->setText(model.DirDatText);
-    ShowShortPath(model.RVXFileShown);
+    showExecFile();
 
     if (AuthMsgEdt->text() != model.AuthMsg)
         AuthMsgEdt->setText(model.AuthMsg);
@@ -424,6 +430,19 @@ void TWEBServerDefMainF::applyWidthRule()
     FixWidthLb->setEnabled(enabled);
 }
 
+void TWEBServerDefMainF::showExecFile()
+{
+    // Without an object in the catalogue a path would look as if its objects were offered.
+    const QString reason = m_workspace.state().catalogue.emptyReason();
+    if (!reason.isEmpty()) {
+        showNotice(RVXFileLb, CatalogueMessages::NoCatalogue, reason);
+        return;
+    }
+    showPlain(RVXFileLb, RVXFileLb->text(), Qt::blue);
+    ShowShortPath(m_workspace.model().RVXFileShown);
+    RVXFileLb->setToolTip(m_workspace.model().RVXFileShown);
+}
+
 void TWEBServerDefMainF::ShowShortPath(const QString &path)
 {
     if (path.isEmpty()) {
@@ -437,7 +456,7 @@ void TWEBServerDefMainF::ShowShortPath(const QString &path)
 
 int TWEBServerDefMainF::currentUserGridRow() const
 {
-    return UG->currentRow() + 1;
+    return selectedRow(UG) + 1;
 }
 
 void TWEBServerDefMainF::showEvent(QShowEvent *event)
@@ -459,7 +478,7 @@ void TWEBServerDefMainF::showEvent(QShowEvent *event)
 void TWEBServerDefMainF::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    ShowShortPath(m_workspace.model().RVXFileShown);
+    showExecFile();
 }
 
 void TWEBServerDefMainF::closeEvent(QCloseEvent *event)
@@ -558,7 +577,7 @@ void TWEBServerDefMainF::NewSiteBtnClick()
 void TWEBServerDefMainF::WorkSiteBtnClick()
 {
     const ReloadOnExit reload(*this);
-    const int row = m_workspace.WorkSiteBtnClick(SiteBox->currentRow(), m_editor);
+    const int row = m_workspace.WorkSiteBtnClick(selectedRow(SiteBox), m_editor);
     if (row >= 0)
         SiteBox->setCurrentRow(row);
 }
@@ -566,10 +585,11 @@ void TWEBServerDefMainF::WorkSiteBtnClick()
 void TWEBServerDefMainF::DelSiteBtnClick()
 {
     const ReloadOnExit reload(*this);
-    const int row = SiteBox->currentRow();
+    const int row = selectedRow(SiteBox);
+    const qsizetype pages = m_workspace.model().Sites.size();
     m_workspace.DelSiteBtnClick(row);
     // The deleted entry leaves no selection behind.
-    if (row >= 0)
+    if (m_workspace.model().Sites.size() < pages)
         SiteBox->setCurrentRow(-1);
 }
 
@@ -581,7 +601,7 @@ void TWEBServerDefMainF::RefreshBtClick()
 void TWEBServerDefMainF::TakePageClick()
 {
     const ReloadOnExit reload(*this);
-    m_workspace.TakePageClick(SiteBox->currentRow());
+    m_workspace.TakePageClick(selectedRow(SiteBox));
 }
 
 void TWEBServerDefMainF::SearchDirBtnClick()
@@ -632,7 +652,7 @@ void TWEBServerDefMainF::btAddUserClick()
 void TWEBServerDefMainF::DeleteUserBtClick()
 {
     const ReloadOnExit reload(*this);
-    DeleteUserRow(m_workspace.model(), currentUserGridRow());
+    DeleteUserRow(m_workspace.model(), currentUserGridRow(), m_prompt);
 }
 
 void TWEBServerDefMainF::AddToListBtClick()
@@ -644,7 +664,7 @@ void TWEBServerDefMainF::AddToListBtClick()
 void TWEBServerDefMainF::DeleteIPBtClick()
 {
     const ReloadOnExit reload(*this);
-    DeleteFreeIP(m_workspace.model(), FreeIPsLB->currentRow(), m_prompt);
+    DeleteFreeIP(m_workspace.model(), selectedRow(FreeIPsLB), m_prompt);
 }
 
 void TWEBServerDefMainF::AutoHandyDetectCBClick()

@@ -41,6 +41,8 @@ public:
 
     // The execution file shown in RVXFileLb, shortened to the label's width; empty shows "...".
     void ShowShortPath(const QString &path);
+    // RVXFileLb: the execution file shown, or the notice that the catalogue offers no object.
+    void showExecFile();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
 #include <QString>
 #include <QToolButton>
 #include <QWidget>
 
 #include <utility>
 
-// Small helpers the page editor's frame and tabs build their controls with.
+// Small helpers the windows build their controls with.
 
 // A new widget of type T with objectName name; args go to T's constructor.
 template <typename T, typename... Args> T *named(const QString &name, Args &&...args)
@@ -40,4 +42,13 @@ inline bool focusEnters(const QWidget *from, const QWidget *to, const QWidget *c
 inline bool focusLeaves(const QWidget *from, const QWidget *to, const QWidget *control)
 {
     return focusEnters(to, from, control);
+}
+
+// The row of the view's current entry when it is also selected, else -1. An operation on "the
+// selected entry" uses this: a view can have a current entry that is not selected (the focus
+// moved into it by Tab, or the selection was cleared), and the user sees nothing chosen then.
+inline int selectedRow(const QAbstractItemView *view)
+{
+    const QModelIndex current = view->currentIndex();
+    return current.isValid() && view->selectionModel()->isSelected(current) ? current.row() : -1;
 }

@@ -1,5 +1,7 @@
 #include "editor/CheckOrderList.h"
 
+#include "dialogs/WidgetHelpers.h"
+
 #include <QSignalBlocker>
 
 CheckOrderList::CheckOrderList(QList<CheckEntry> &entries, const QString &name, const QString &accessibleName,
@@ -32,8 +34,7 @@ void CheckOrderList::load(int current)
 
 int CheckOrderList::selectedEntry() const
 {
-    const QModelIndex current = currentIndex();
-    return current.isValid() && selectionModel()->isSelected(current) ? current.row() : -1;
+    return selectedRow(this);
 }
 
 void CheckOrderList::entryTicked(QListWidgetItem *item)

@@ -1,5 +1,6 @@
 #include "editor/FileViewTab.h"
 
+#include "dialogs/Notice.h"
 #include "page/PageFileView.h"
 
 #include <QApplication>
@@ -18,7 +19,6 @@ namespace {
 const QString TagColour = u"#7a1fa2"_s;
 const QString KeyColour = u"#1f5fa8"_s;
 const QString ValueColour = u"#202020"_s;
-const QString NoteColour = u"#b00020"_s;
 
 QString coloured(const QString &colour, const QString &text)
 {
@@ -43,7 +43,7 @@ QString lineHtml(const PageFileViewLine &line)
         break;
     }
     if (!line.note.isEmpty())
-        html += u"<br/><span style=\"color:"_s + NoteColour + u"\">&nbsp;&nbsp;⚠ "_s + line.note.toHtmlEscaped() +
+        html += u"<br/><span style=\"color:"_s + noticeColour().name() + u"\">&nbsp;&nbsp;⚠ "_s + line.note.toHtmlEscaped() +
                 u"</span>"_s;
     return html;
 }
@@ -62,8 +62,8 @@ FileViewTab::FileViewTab(const PageModel &page, QWidget *parent) : QWidget(paren
     m_copyButton = new QPushButton(u"&Kopieren"_s);
     m_copyButton->setObjectName(u"CopyFileBtn"_s);
     m_copyButton->setToolTip(u"Den Inhalt der Seitendatei in die Zwischenablage kopieren"_s);
-    auto *hint = new QLabel(u"So wird die Seitendatei beim Klick auf OK geschrieben. ␃ trennt Name und Ziel "
-                            u"eines Links, ␋ beendet ihn."_s);
+    auto *hint = new QLabel(u"So wird die Seitendatei beim Klick auf OK geschrieben. %1 trennt Name und Ziel "
+                            u"eines Links, %2 beendet ihn."_s.arg(LinkNameSymbol, LinkEndSymbol));
     hint->setWordWrap(true);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(hint, 1);

@@ -1,7 +1,7 @@
 #include "editor/HTMLCodeTab.h"
 
 #include "dialogs/Accessible.h"
-#include "editor/EditorWidgets.h"
+#include "dialogs/WidgetHelpers.h"
 #include "page/PageModel.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "editor/NavigationTab.h"
 
 #include "dialogs/Accessible.h"
-#include "editor/EditorWidgets.h"
+#include "dialogs/WidgetHelpers.h"
 #include "editor/RowDragMove.h"
 #include "editor/TextStylePanel.h"
 #include "page/PageModel.h"
@@ -37,13 +37,6 @@ void fillList(QListWidget *list, const QStringList &texts, int current)
         list->setCurrentRow(current);
     else
         list->setCurrentRow(-1);
-}
-
-// The row of the list's current entry when it is selected, else -1.
-int selectedRow(const QListWidget *list)
-{
-    const QModelIndex current = list->currentIndex();
-    return current.isValid() && list->selectionModel()->isSelected(current) ? current.row() : -1;
 }
 } // namespace
 
@@ -162,6 +155,8 @@ void NavigationTab::connectHandlers()
     new RowDragMove(NaviLB, m_prompt, [this](int from, int to) { NaviLBDragDrop(from, to); });
     connectGuarded(m_prompt, NaviLB, &QListWidget::itemDoubleClicked, this, &NavigationTab::LinkNamBtnClick);
     connectGuarded(m_prompt, NaviLB, &QListWidget::itemSelectionChanged, this, &NavigationTab::NaviLBClick);
+    // A click on the link that is selected already changes no selection, and shows it all the same.
+    connectGuarded(m_prompt, NaviLB, &QListWidget::itemClicked, this, &NavigationTab::NaviLBClick);
 }
 
 bool NavigationTab::eventFilter(QObject *watched, QEvent *event)

@@ -1,11 +1,16 @@
 #include "editor/ObjekteTab.h"
 
+#include "catalogue/Catalogue.h"
+#include "catalogue/Messages.h"
+#include "dialogs/Accessible.h"
+#include "dialogs/Notice.h"
 #include "editor/CheckOrderList.h"
-#include "editor/EditorWidgets.h"
+#include "dialogs/WidgetHelpers.h"
 #include "editor/LabelDelegate.h"
 #include "editor/OfferedEntriesModel.h"
 #include "editor/OfferedSearch.h"
 #include "editor/PageGridModel.h"
+#include "editor/PageGridView.h"
 #include "editor/RowDragMove.h"
 #include "page/PageModel.h"
 #include "text/Guard.h"
@@ -23,6 +28,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -66,12 +72,6 @@ QVBoxLayout *buttonColumn(std::initializer_list<QWidget *> buttons)
     return column;
 }
 
-QLabel *buddyLabel(const QString &text, QWidget *buddy)
-{
-    auto *label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
 } // namespace
 
 ObjekteTab::ObjekteTab(PageModel &page, Prompt &prompt, QWidget *parent)
@@ -105,6 +105,9 @@ void ObjekteTab::buildControls()
         SearchEdt->setFocus();
         SearchEdt->selectAll();
     });
+    CatalogueNoticeLb = named<QLabel>(u"CatalogueNoticeLb"_s);
+    CatalogueNoticeLb->setWordWrap(true);
+    CatalogueNoticeLb->hide();
     ObjBox = named<QListView>(u"ObjBox"_s);
     ObjBox->setModel(m_search);
     ObjBox->setItemDelegate(new SearchHighlightDelegate(*m_search, ObjBox));
@@ -118,7 +121,7 @@ void ObjekteTab::buildControls()
     SelectMakroBtn = arrowButton(u"SelectMakroBtn"_s, Qt::RightArrow, u"Als Makro übernehmen"_s);
 
     m_sgModel = new ObjGridModel(m_page, m_prompt, this);
-    SG = named<QTableView>(u"SG"_s);
+    SG = named<PageGridView>(u"SG"_s);
     setUpGrid(SG, m_sgModel, m_prompt, u"Objekte der Seite"_s);
     SG->setMinimumWidth(SGMinWidth);
     SG->setColumnWidth(ObjGridModel::InputColumn, SGInputWidth);
@@ -127,7 +130,7 @@ void ObjekteTab::buildControls()
     DelActRowBtn = named<QPushButton>(u"DelActRowBtn"_s, u"&Objekt löschen"_s);
 
     m_mgModel = new MacroGridModel(m_page, m_prompt, this);
-    MG = named<QTableView>(u"MG"_s);
+    MG = named<PageGridView>(u"MG"_s);
     setUpGrid(MG, m_mgModel, m_prompt, u"Makroauswahl"_s);
     MG->setMinimumSize(MGMinWidth, MGMinHeight);
     MakroMoveUpBtn = arrowButton(u"MakroMoveUpBtn"_s, Qt::UpArrow, u"Nach oben"_s);
@@ -155,15 +158,16 @@ void ObjekteTab::buildLayout()
 
     auto *grid = new QGridLayout(this);
     auto *offered = new QVBoxLayout;
+    offered->addWidget(CatalogueNoticeLb);
     offered->addWidget(SearchEdt);
     offered->addWidget(ObjBox, 1);
-    grid->addWidget(buddyLabel(u"Objekte des Projekts"_s, ObjBox), 0, 0);
+    grid->addWidget(labelFor(u"Objekte des Projekts"_s, ObjBox), 0, 0);
     grid->addLayout(offered, 1, 0, 5, 1);
     grid->addWidget(SelectObjBtn, 1, 1);
-    grid->addWidget(buddyLabel(u"Objekte der Seite"_s, SG), 0, 2);
+    grid->addWidget(labelFor(u"Objekte der Seite"_s, SG), 0, 2);
     grid->addLayout(sgRow, 1, 2, 1, 2);
     grid->addWidget(DelActRowBtn, 2, 2, Qt::AlignLeft);
-    grid->addWidget(buddyLabel(u"Makroauswahl"_s, MG), 3, 2);
+    grid->addWidget(labelFor(u"Makroauswahl"_s, MG), 3, 2);
     grid->addWidget(SelectMakroBtn, 4, 1);
     grid->addLayout(mgRow, 4, 2);
     grid->addWidget(DelMakroBtn, 5, 2, Qt::AlignLeft);
@@ -250,17 +254,35 @@ void ObjekteTab::SearchEdtChange(const QString &text)
 
 void ObjekteTab::SearchEdtReturn()
 {
-    // Enter adds the one entry left, as the arrow button would.
+    // Enter adds the one entry left as the button its kind enables would: as an object row, or as
+    // a macro row when only the macro button is enabled; otherwise nothing.
     if (m_search->rowCount() != 1)
         return;
     ObjBox->setCurrentIndex(m_search->index(0, 0));
-    SelectObjBtnClick();
+    const int offered = selectedOffered();
+    if (offered < 0)
+        return;
+    const PageModel::AddButtons enabled = PageModel::ObjBoxClick(*m_page.ObjBox().at(offered).entry);
+    if (enabled.object)
+        SelectObjBtnClick();
+    else if (enabled.macro)
+        SelectMakroBtnClick();
 }
 
 void ObjekteTab::loadFromModel()
 {
+    // Every page starts with all entries offered.
+    {
+        const QSignalBlocker blocker(SearchEdt);
+        SearchEdt->clear();
+    }
+    m_search->setSearchText(QString());
     m_offered->reload();
     m_search->entriesChanged();
+    const QString reason = m_page.catalogue().emptyReason();
+    CatalogueNoticeLb->setVisible(!reason.isEmpty());
+    if (!reason.isEmpty())
+        showNotice(CatalogueNoticeLb, CatalogueMessages::NoCatalogue, reason);
     reloadGrid(SG, 1);
     reloadGrid(MG, 1);
     ObjSeqLB->load(ObjSeqLB->currentRow());
@@ -280,7 +302,9 @@ void ObjekteTab::reloadGrid(QTableView *view, int row)
 
 int ObjekteTab::currentGridRow(const QTableView *view) const
 {
-    return PageGridModel::gridRow(view->currentIndex());
+    // The grid row the user sees selected; 0 (no row) while the current cell is not selected.
+    const int row = selectedRow(view);
+    return row < 0 ? 0 : row + 1;
 }
 
 void ObjekteTab::focusMoved(QWidget *from, QWidget *to)

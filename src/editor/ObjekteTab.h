@@ -7,6 +7,7 @@ class MacroGridModel;
 class ObjGridModel;
 class OfferedEntriesModel;
 class OfferedSearchModel;
+class QLabel;
 class QLineEdit;
 class PageModel;
 class Prompt;
@@ -76,6 +77,7 @@ private:
     MacroGridModel *m_mgModel = nullptr;
     bool m_selectingByProgram = false;
 
+    QLabel *CatalogueNoticeLb = nullptr; // shown while the catalogue offers no object
     QListView *ObjBox = nullptr;
     QToolButton *SelectObjBtn = nullptr;
     QToolButton *SelectMakroBtn = nullptr;

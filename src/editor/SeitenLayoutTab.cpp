@@ -4,7 +4,7 @@
 #include "dialogs/TSpinEdit.h"
 #include "editor/CheckOrderList.h"
 #include "editor/ColourPanel.h"
-#include "editor/EditorWidgets.h"
+#include "dialogs/WidgetHelpers.h"
 #include "editor/RowDragMove.h"
 #include "editor/TextStylePanel.h"
 #include "page/LayoutFields.h"

@@ -1,6 +1,6 @@
 #include "editor/TSiteDefF.h"
 
-#include "editor/EditorWidgets.h"
+#include "dialogs/WidgetHelpers.h"
 #include "editor/FileViewTab.h"
 #include "editor/HTMLCodeTab.h"
 #include "editor/PreviewTab.h"
@@ -89,7 +89,6 @@ void TSiteDefF::connectHandlers()
 {
     connectGuarded(m_prompt, OKBtn, &QPushButton::clicked, this, &TSiteDefF::OKBtnClick);
     connectGuarded(m_prompt, CancelBtn, &QPushButton::clicked, this, &TSiteDefF::reject);
-    connectGuarded(m_prompt, PageNameEdt, &QLineEdit::editingFinished, this, &TSiteDefF::PageNameEdtExit);
     // The typed name goes straight into the model, which OK checks and saves under.
     QObject::connect(PageNameEdt, &QLineEdit::textChanged, this, [this](const QString &t) { page().PageNameText = t; });
     m_focusConnection = connectGuarded(m_prompt, qApp, &QApplication::focusChanged, this, &TSiteDefF::focusMoved);
@@ -119,6 +118,9 @@ void TSiteDefF::focusMoved(QWidget *from, QWidget *to)
         return;
     if (focusEnters(from, to, PageNameEdt))
         PageNameEdtEnter();
+    // Every loss of the focus, whether or not the text changed since the last one.
+    if (focusLeaves(from, to, PageNameEdt))
+        PageNameEdtExit();
     SeitenLayout->focusMoved(from, to);
     Objekte->focusMoved(from, to);
     if (focusLeaves(from, to, Navigation))
@@ -199,8 +201,5 @@ void TSiteDefF::PageNameEdtEnter()
 
 void TSiteDefF::PageNameEdtExit()
 {
-    // Return finishes the edit too, but only leaving the field shows the name.
-    if (PageNameEdt->hasFocus())
-        return;
     SiteNamPnl->setText(PageNameEdt->text());
 }

@@ -1,6 +1,9 @@
 #include "app/TWEBServerDefMainF.h"
 #include "support/AccessibleNames.h"
+#include "support/ExecFileFixture.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompt.h"
+#include "catalogue/RvxReader.h"
 #include "dialogs/THelpF.h"
 #include "text/Launcher.h"
 #include "workspace/AppState.h"
@@ -19,6 +22,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardPaths>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -30,24 +35,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-// Records the documents and programs the window asks to open.
-class RecordingLauncher : public Launcher
-{
-public:
-    QStringList opened;
-    bool startProgram(const QString &program, const QStringList &arguments, const QString &) override
-    {
-        opened << program + u' ' + arguments.join(u' ');
-        return true;
-    }
-    bool openDocument(const QString &document) override
-    {
-        opened << document;
-        return true;
-    }
-    bool activateRunning(const QString &) override { return false; }
-};
-
 // The page list's editor in these tests: counts its showings and saves nothing.
 class CountingEditor : public PageEditorView
 {
@@ -77,11 +64,14 @@ private slots:
     void enteringPromptOrGridMarksChanged();
     void userGridRowsAndAddButton();
     void ipListThroughTheControls();
-    void takeAndDeletePageThroughTheControls();
+    void pageListActsOnTheSelection_data();
+    void pageListActsOnTheSelection();
     void pageButtonsAndDoubleClickOpenTheEditor();
     void autoWidthDisablesTheWidthControls();
     void testModeSwitchTwiceLeavesItOff();
     void executionFileShownShortened();
+    void executionFileNoticeOrPath_data();
+    void executionFileNoticeOrPath();
     void infoHelpAndUpdater();
     void projectCheckOpensThePage();
 
@@ -108,6 +98,7 @@ void TestMainWindow::init()
     m_state = std::make_unique<AppState>();
     m_prompt = std::make_unique<ScriptedPrompt>();
     m_launcher = std::make_unique<RecordingLauncher>();
+    m_editor.shown = 0;
     m_workspace = std::make_unique<Workspace>(*m_state, *m_prompt, nullptr, Workspace::BrowserLookup(), m_launcher.get());
 }
 
@@ -146,7 +137,7 @@ void TestMainWindow::captionsAreExact_data()
         {u"AutoHandyDetectCB", u"Automatische Seitenanpassung für mobile Geräte"},
         {u"NoAutoScaleCB", u"Skalierung deaktivieren"},
         {u"FixWidthLb", u"feste Darstellungsbreite des Browsers in Pixeln"},
-        {u"RVXFileLb", u"..."},
+        {u"RVXFileLb", u"Keine Ausführungsdatei gelesen"},
     };
     for (const auto &[name, caption] : items)
         QTest::newRow(qPrintable(QString::fromUtf16(name))) << QString::fromUtf16(name) << QString::fromUtf16(caption);
@@ -221,8 +212,11 @@ void TestMainWindow::saveWritesTheFileAndClearsIsChanged()
 
     QFile project(m_dir->filePath(u"Haus.FNP"_s));
     QVERIFY(project.open(QIODevice::ReadOnly));
-    QCOMPARE(project.readAll(), QByteArray("FILEVERS=140\r\nAUTHMSG=Bitte anmelden\r\nSTARTPAGE=Haus\r\nFREEIPS=\r\n"
-                                           "*Site=Haus\r\n*Site=Garten\r\nDIRDAT=\r\nBW=800\r\nRVXFile=\r\n"));
+    // Without settings the data folder proposed is one in the documents folder.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QCOMPARE(project.readAll(), "FILEVERS=140\r\nAUTHMSG=Bitte anmelden\r\nSTARTPAGE=Haus\r\nFREEIPS=\r\n"
+                                "*Site=Haus\r\n*Site=Garten\r\nDIRDAT=" +
+                                    documents.toUtf8() + "/Fennaro WebDef\r\nBW=800\r\nRVXFile=\r\n");
     QFile users(m_dir->filePath(u"Haus_WEBUSERS.USR"_s));
     QVERIFY(users.open(QIODevice::ReadOnly));
     QCOMPARE(users.readAll(), QByteArray("anna;geheim;\r\n"));
@@ -342,25 +336,75 @@ void TestMainWindow::ipListThroughTheControls()
     QCOMPARE(list->count(), 0);
 }
 
-void TestMainWindow::takeAndDeletePageThroughTheControls()
+void TestMainWindow::pageListActsOnTheSelection_data()
 {
+    QTest::addColumn<QString>("select"); // "tab": Tab into the list, nothing selected; "click": click "Garten"
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("answer"); // to the delete question; -1: none asked
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("sites");
+    QTest::addColumn<QString>("startPage");
+    QTest::addColumn<QString>("edited");
+
+    const QStringList both{u"Haus"_s, u"Garten"_s};
+    const QString none = u"Kein Eintrag ausgewählt"_s;
+    QTest::newRow("tab in, delete") << u"tab"_s << u"DelSiteBtn"_s << -1 << none << both << QString() << QString();
+    QTest::newRow("tab in, take") << u"tab"_s << u"TakePage"_s << -1 << none << both << QString() << QString();
+    QTest::newRow("tab in, edit takes the first")
+        << u"tab"_s << u"WorkSiteBtn"_s << -1 << QString() << both << QString() << u"Haus"_s;
+    QTest::newRow("clicked, delete answered No")
+        << u"click"_s << u"DelSiteBtn"_s << int(Prompt::Answer::No) << QString() << both << QString() << QString();
+    QTest::newRow("clicked, delete answered Yes") << u"click"_s << u"DelSiteBtn"_s << int(Prompt::Answer::Yes)
+                                                  << QString() << QStringList{u"Haus"_s} << QString() << QString();
+    QTest::newRow("clicked, take") << u"click"_s << u"TakePage"_s << -1 << QString() << both << u"Garten"_s
+                                   << QString();
+    QTest::newRow("clicked, edit") << u"click"_s << u"WorkSiteBtn"_s << -1 << QString() << both << QString()
+                                   << u"Garten"_s;
+}
+
+void TestMainWindow::pageListActsOnTheSelection()
+{
+    QFETCH(QString, select);
+    QFETCH(QString, button);
+    QFETCH(int, answer);
+    QFETCH(QString, message);
+    QFETCH(QStringList, sites);
+    QFETCH(QString, startPage);
+    QFETCH(QString, edited);
     TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
+    m_state->ProjectName = u"Haus"_s;
+    m_state->DataFolder = m_dir->path();
     m_workspace->model().Sites = {u"Haus"_s, u"Garten"_s};
     window.loadFromModel();
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *list = child<QListWidget>(window, u"SiteBox"_s);
-    list->setCurrentRow(1);
-    QTest::mouseClick(child<QPushButton>(window, u"TakePage"_s), Qt::LeftButton);
-    QCOMPARE(child<QLineEdit>(window, u"StartPageEdt"_s)->text(), u"Garten"_s);
-    QCOMPARE(list->currentRow(), 1);
+    if (select == u"tab") {
+        QTabBar *tabs = child<QTabWidget>(window, u"qw"_s)->tabBar();
+        tabs->setFocus();
+        QTest::keyClick(tabs, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), list);
+        QVERIFY(list->selectedItems().isEmpty());
+    } else {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    }
+    if (!message.isEmpty())
+        m_prompt->expectError(message);
+    if (answer >= 0)
+        m_prompt->expectYesNoDefaultNo(u"Seite „Garten“ löschen? Die Datei %1 wird sofort gelöscht."_s.arg(
+                                           m_dir->filePath(u"Haus_Garten.SHT"_s)),
+                                       Prompt::Answer(answer));
+    const int shownBefore = m_editor.shown;
 
-    QTest::mouseClick(child<QPushButton>(window, u"DelSiteBtn"_s), Qt::LeftButton);
-    QCOMPARE(list->count(), 1);
-    QCOMPARE(list->currentRow(), -1);
-    m_prompt->expectError(u"Kein Eintrag ausgewählt"_s);
-    QTest::mouseClick(child<QPushButton>(window, u"DelSiteBtn"_s), Qt::LeftButton);
-    QCOMPARE(list->count(), 1);
-    // The start page keeps naming the deleted page.
-    QCOMPARE(m_workspace->model().StartPage, u"Garten"_s);
+    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
+
+    QCOMPARE(m_workspace->model().Sites, sites);
+    QCOMPARE(m_workspace->model().StartPage, startPage);
+    QCOMPARE(m_editor.shown - shownBefore, edited.isEmpty() ? 0 : 1);
+    if (!edited.isEmpty())
+        QCOMPARE(m_workspace->pageModel().SiteName, edited);
+    window.hide();
 }
 
 void TestMainWindow::pageButtonsAndDoubleClickOpenTheEditor()
@@ -385,8 +429,16 @@ void TestMainWindow::pageButtonsAndDoubleClickOpenTheEditor()
     QCOMPARE(m_editor.shown, 2);
     QCOMPARE(m_workspace->pageModel().SiteName, u"Garten"_s);
 
-    QTest::mouseClick(child<QPushButton>(window, u"NewSiteBtn"_s), Qt::LeftButton);
+    // Below the entries, with the selection cleared: the first page, as the button does.
+    list->clearSelection();
+    const QPoint below(second.center().x(), second.bottom() + 3 * second.height());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, below);
     QCOMPARE(m_editor.shown, 3);
+    QCOMPARE(m_workspace->pageModel().SiteName, u"Haus"_s);
+
+    QTest::mouseClick(child<QPushButton>(window, u"NewSiteBtn"_s), Qt::LeftButton);
+    QCOMPARE(m_editor.shown, 4);
     QVERIFY(m_workspace->pageModel().NewPage);
     // Cancelled every time: nothing changed.
     QCOMPARE(list->count(), 2);
@@ -437,6 +489,47 @@ void TestMainWindow::executionFileShownShortened()
     QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
     window.ShowShortPath(u"/d/a.RVX"_s);
     QCOMPARE(label->text(), u"/d/a.RVX"_s);
+}
+
+void TestMainWindow::executionFileNoticeOrPath_data()
+{
+    QTest::addColumn<QStringList>("lines"); // of the execution file read; empty: none is read
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("reason"); // {F}: the file; empty: the path is shown
+
+    QTest::newRow("nothing read") << QStringList() << false
+                                  << u"Es wurde keine Ausführungsdatei gelesen. Sie wird mit „Datei / "
+                                     u"Ausführungsdatei lesen...“ gewählt; bis dahin werden keine Objekte angeboten."_s;
+    QTest::newRow("missing file") << QStringList{testHeader(7)} << false << u"Datei {F} nicht gefunden"_s;
+    QTest::newRow("file without objects")
+        << QStringList{testHeader(7)} << true << u"Die Ausführungsdatei {F} enthält keine Objekte."_s;
+    QTest::newRow("objects read") << QStringList{testHeader(7), u"@OBJECT"_s, u"NA=Licht"_s} << true << QString();
+}
+
+void TestMainWindow::executionFileNoticeOrPath()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(bool, exists);
+    QFETCH(QString, reason);
+    const QString file = m_dir->filePath(u"Haus.RVX"_s);
+    if (exists)
+        QVERIFY(!writeExecFile(m_dir->path(), u"Haus.RVX"_s, lines).isEmpty());
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
+    if (!lines.isEmpty()) {
+        if (!exists)
+            m_prompt->expectError(u"Datei %1 nicht gefunden"_s.arg(file));
+        ReadRVXFile(file, m_state->catalogue, *m_prompt, &m_state->ExecFileDate);
+    }
+    // The project names the file, whether or not its objects were read.
+    m_workspace->model().RVXFileShown = file;
+    window.loadFromModel();
+
+    auto *label = child<QLabel>(window, u"RVXFileLb"_s);
+    reason.replace(u"{F}"_s, file);
+    QCOMPARE(label->text(), reason.isEmpty() ? file : u"Keine Ausführungsdatei gelesen"_s);
+    QCOMPARE(label->toolTip(), reason.isEmpty() ? file : reason);
+    QCOMPARE(label->palette().color(QPalette::WindowText),
+             reason.isEmpty() ? QColor(Qt::blue) : QColor(0xB0, 0x00, 0x20));
 }
 
 void TestMainWindow::infoHelpAndUpdater()
