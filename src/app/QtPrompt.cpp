@@ -1,19 +1,18 @@
 #include "app/QtPrompt.h"
 
+#include "dialogs/FontDialog.h"
+#include "dialogs/StyleConversions.h"
 #include "dialogs/TEingabeF.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QPixmap>
-#include <QIcon>
 #include <QHBoxLayout>
 #include <QDialogButtonBox>
 
@@ -155,65 +154,20 @@ bool QtPrompt::chooseFolder(const QString &folder, QString &chosen)
 
 bool QtPrompt::chooseFont(FontChoice &font)
 {
-    QFont start(font.face);
-    start.setPointSize(std::max(1, int(font.size)));
-    start.setBold(font.style & 1);
-    start.setItalic(font.style & 2);
-    start.setUnderline(font.style & 4);
-    start.setStrikeOut(font.style & 8);
-
-    // Qt's font dialog has underline and strike-out but no text colour: it is shown inside a
-    // dialog of ours that adds the colour.
-    QDialog dialog(dialogParent());
-    dialog.setWindowTitle(u"Schriftart"_s);
-    auto *fonts = new QFontDialog(start, &dialog);
-    fonts->setOptions(QFontDialog::NoButtons);
-    fonts->setWindowFlags(Qt::Widget);
-    TColor colour = font.colour;
-    auto *colourButton = new QPushButton(u"Schrift&farbe..."_s);
-    colourButton->setObjectName(u"FontColourBtn"_s);
-    const auto showColour = [colourButton, &colour] {
-        const QColor c(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-        QPixmap swatch(16, 16);
-        swatch.fill(c);
-        colourButton->setIcon(QIcon(swatch));
-    };
-    showColour();
-    QObject::connect(colourButton, &QPushButton::clicked, &dialog, [this, &colour, showColour] {
-        if (chooseColour(colour))
-            showColour();
-    });
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(u"OK"_s);
-    buttons->button(QDialogButtonBox::Cancel)->setText(u"Abbrechen"_s);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(colourButton);
-    bottom->addStretch();
-    bottom->addWidget(buttons);
-    auto *layout = new QVBoxLayout(&dialog);
-    layout->addWidget(fonts);
-    layout->addLayout(bottom);
+    FontDialog dialog(font, [this](TColor &colour) { return chooseColour(colour); }, dialogParent());
     if (dialog.exec() != QDialog::Accepted)
         return false;
-
-    const QFont chosen = fonts->currentFont();
-    font.face = chosen.family();
-    font.size = chosen.pointSize() > 0 ? chosen.pointSize() : qRound(chosen.pointSizeF());
-    font.style = (chosen.bold() ? 1 : 0) | (chosen.italic() ? 2 : 0) | (chosen.underline() ? 4 : 0) |
-                 (chosen.strikeOut() ? 8 : 0);
-    font.colour = colour;
+    font = dialog.choice();
     return true;
 }
 
 bool QtPrompt::chooseColour(TColor &colour)
 {
     // TColor holds red in the lowest byte.
-    const QColor start(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    const QColor start = screenColour(colour);
     const QColor chosen = QColorDialog::getColor(start, dialogParent());
     if (!chosen.isValid())
         return false;
-    colour = TColor(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
+    colour = pageColour(chosen);
     return true;
 }

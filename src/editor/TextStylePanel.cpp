@@ -1,5 +1,6 @@
 #include "editor/TextStylePanel.h"
 
+#include "dialogs/StyleConversions.h"
 #include "text/Guard.h"
 #include "text/Prompt.h"
 
@@ -11,24 +12,6 @@
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
-
-QColor screenColour(TColor colour)
-{
-    if (colour < 0)
-        return QApplication::palette().color(QPalette::Base);
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-QFont styleFont(const QString &face, qint32 size, qint32 style)
-{
-    QFont font(face);
-    font.setPointSize(std::max(1, int(size)));
-    font.setBold(style & fsBold);
-    font.setItalic(style & fsItalic);
-    font.setUnderline(style & fsUnderline);
-    font.setStrikeOut(style & fsStrikeOut);
-    return font;
-}
 
 TextStylePanel::TextStylePanel(PageModel &model, TextStyle which, Prompt &prompt, const Names &names, Buttons buttons,
                                QWidget *parent)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/StyleConversions.h"
 #include "page/PageModel.h"
 
 #include <QWidget>
@@ -52,8 +53,3 @@ private:
     QToolButton *m_fontButton = nullptr;
     QToolButton *m_colourButton = nullptr;
 };
-
-// The colour of a page value on the screen (a system colour shows as the window's base colour).
-QColor screenColour(TColor colour);
-// The font a text style names: face, size in points and style bits.
-QFont styleFont(const QString &face, qint32 size, qint32 style);

@@ -1,4 +1,5 @@
 #include "catalogue/Catalogue.h"
+#include "catalogue/RvxReader.h"
 #include "editor/TSiteDefF.h"
 #include "page/Messages.h"
 #include "page/PageFileWriter.h"
@@ -589,7 +590,97 @@ private slots:
             typeText(search, u"pumpe"_s);
             clickOffered(u"Pumpe"_s);
             QVERIFY(!child(u"SelectObjBtn"_s)->isEnabled());
+            // Enter adds an entry that only the macro button takes as a macro row.
+            search->setFocus();
+            QTest::keyClick(search, Qt::Key_Return);
+            QCOMPARE(gridColumn(child<QTableView>(u"SG"_s), 0), QStringList({u"Licht_Decke"_s, QString()}));
+            QCOMPARE(gridColumn(child<QTableView>(u"MG"_s), 0), QStringList({u"Pumpe"_s, QString()}));
+            // Escape in the empty search is the window's: the question about the rows added.
+            QTest::keyClick(search, Qt::Key_Escape);
+            QCOMPARE(search->text(), QString());
+            m_prompt->expectYesNo(PageMessages::DiscardChangesQuestion, Prompt::Answer::No);
+            QTest::keyClick(search, Qt::Key_Escape);
+            QVERIFY(m_editor->isVisible());
+            typeText(search, u"temp"_s);
         });
+        // The next page starts with every entry offered.
+        runEditor(QString(), [&] {
+            QCOMPARE(child<QLineEdit>(u"SearchEdt"_s)->text(), QString());
+            QCOMPARE(child<QListView>(u"ObjBox"_s)->model()->rowCount(), 4);
+        });
+    }
+
+    // Typing in the grid and the other mouse buttons never select a cell, so no input cell toggles.
+    void onlyTheUserSelectsAnInputCell_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("type-ahead letter") << u"n"_s;
+        QTest::newRow("right click") << u"right"_s;
+        QTest::newRow("middle click") << u"middle"_s;
+    }
+
+    void onlyTheUserSelectsAnInputCell()
+    {
+        QFETCH(QString, how);
+        runEditor(u"Wohnzimmer"_s, [&] {
+            showTab(u"Objekte"_s);
+            clickOffered(u"Licht_Decke"_s);
+            click(u"SelectObjBtn"_s); // a second row in "nein"
+            auto *view = child<QTableView>(u"SG"_s);
+            clickItem(view, view->model()->index(0, 1));
+            const QModelIndex second = view->model()->index(1, 2);
+            if (how == u"n"_s) {
+                QTest::keyClick(view, Qt::Key_Right); // onto the first input cell: a selection
+                QTest::keyClick(view, Qt::Key_N);
+            } else {
+                QTest::mouseClick(view->viewport(), how == u"right"_s ? Qt::RightButton : Qt::MiddleButton, {},
+                                  view->visualRect(second).center());
+            }
+            QCOMPARE(view->model()->index(0, 2).data().toString(), how == u"n"_s ? u"ja"_s : u"nein"_s);
+            QCOMPARE(second.data().toString(), u"nein"_s);
+            QCOMPARE(view->currentIndex().row(), 0);
+        });
+    }
+
+    // With no object offered (the execution file was not read) both windows say so, and OK on a page
+    // whose rows would all be dropped asks first.
+    void missingCatalogueIsNoticedAndOkAsks_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("No keeps the page") << int(Prompt::Answer::No);
+        QTest::newRow("Yes drops the rows") << int(Prompt::Answer::Yes);
+    }
+
+    void missingCatalogueIsNoticedAndOkAsks()
+    {
+        QFETCH(int, answer);
+        const QString missing = m_dir->filePath(u"HAUS.RVX"_s);
+        m_state->catalogue.ClearCatalogue();
+        m_prompt->expectError(u"Datei %1 nicht gefunden"_s.arg(missing));
+        ReadRVXFile(missing, m_state->catalogue, *m_prompt, &m_state->ExecFileDate);
+        page().InitAll();
+        m_prompt->expectYesNoDefaultNo(PageModel::unresolvedRowsQuestion(2), Prompt::Answer(answer));
+        const bool saved = runEditor(u"Wohnzimmer"_s, [&] {
+            showTab(u"Objekte"_s);
+            auto *notice = child<QLabel>(u"CatalogueNoticeLb"_s);
+            QVERIFY(notice->isVisible());
+            QCOMPARE(notice->text(), u"Keine Ausführungsdatei gelesen"_s);
+            QCOMPARE(notice->toolTip(), u"Datei %1 nicht gefunden"_s.arg(missing));
+            QCOMPARE(gridColumn(child<QTableView>(u"SG"_s), 2), QStringList({u"Fehler"_s, QString()}));
+            click(u"OKBtn"_s);
+            QCOMPARE(m_editor->isVisible(), answer == int(Prompt::Answer::No));
+        });
+        QCOMPARE(saved, answer == int(Prompt::Answer::Yes));
+        const QByteArray file = fileBytes(pagePath(u"Wohnzimmer"_s));
+        if (!saved) {
+            QCOMPARE(file, untouched());
+            return;
+        }
+        QVERIFY(!file.contains("OBJROW=") && !file.contains("MACRO="));
+        // With objects offered again the notice goes.
+        fillCatalogue(m_state->catalogue);
+        page().InitAll();
+        runEditor(u"Wohnzimmer"_s, [&] { QVERIFY(!child(u"CatalogueNoticeLb"_s)->isVisibleTo(m_editor.get())); });
     }
 
     void orderListsKeepTicks_data()
@@ -971,6 +1062,29 @@ private slots:
             QCOMPARE(child<QLabel>(u"NaviFontPnl"_s)->text(), u"Küche "_s); // the first link, as read
             clickItem(links, links->model()->index(1, 0));
             QCOMPARE(child<QLabel>(u"NaviFontPnl"_s)->text(), u"Bad "_s);
+            // A click on the link that is selected already shows it again, here after its renaming.
+            click(u"LinkNamBtn"_s);
+            auto *linkName = child<QLineEdit>(u"LinkNamEdt"_s);
+            linkName->selectAll();
+            typeText(linkName, u"Baden"_s);
+            click(u"OKLinkBtn"_s);
+            QVERIFY(links->item(1)->isSelected());
+            QCOMPARE(child<QLabel>(u"NaviFontPnl"_s)->text(), u"Bad "_s);
+            clickItem(links, links->model()->index(1, 0));
+            QCOMPARE(child<QLabel>(u"NaviFontPnl"_s)->text(), u"Baden "_s);
+
+            // Every loss of the focus shows the name field's text, changed by the user or not.
+            showTab(u"SeitenLayout"_s);
+            auto *name = child<QLineEdit>(u"PageNameEdt"_s);
+            name->setText(u"Wohnen"_s);
+            name->setFocus();
+            headline->setFocus();
+            QCOMPARE(child<QLabel>(u"SiteNamPnl"_s)->text(), u"Wohnen"_s);
+        });
+        // A new page shows the start texts, not those of the page before.
+        runEditor(QString(), [&] {
+            QCOMPARE(child<QLabel>(u"HeadFontPnl"_s)->text(), u"Überschrift"_s);
+            QCOMPARE(child<QLabel>(u"NaviFontPnl"_s)->text(), u"home"_s);
         });
     }
 

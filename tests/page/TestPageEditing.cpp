@@ -27,6 +27,8 @@ private slots:
     void showing();
     void saving_data();
     void saving();
+    void okAsksBeforeDroppingRows_data();
+    void okAsksBeforeDroppingRows();
     void closeQuestion_data();
     void closeQuestion();
     void addButtonsFollowTheEntry_data();
@@ -218,6 +220,57 @@ void TestPageEditing::saving()
         QVERIFY(!QFileInfo::exists(pagePath(savedName)));
     }
     verifyPrompt();
+}
+
+void TestPageEditing::okAsksBeforeDroppingRows_data()
+{
+    QTest::addColumn<QByteArray>("rows"); // the page file's row sections
+    QTest::addColumn<int>("answer");      // -1: not asked
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<int>("result");
+
+    const QByteArray known = "#010000\r\nOBJROW=Licht_Decke@Decke@0@O@12@U@3@Aus&Ein\r\n";
+    const QByteArray lostObject = "OBJROW=Alt_Licht@Alt@1@O@99@U@3@Aus&Ein\r\n";
+    const QByteArray lostMacro = "#011000\r\nMACRO=Alt_Makro@Aus@8\r\nMACRO=Alles_Aus@Alles aus@7\r\n";
+    const QString one = u"1 Objekt- oder Makrozeile nennt ein Objekt, das nicht angeboten wird („Fehler“). Sie wird "
+                        u"aus der Seitendatei entfernt.\rTrotzdem speichern?"_s;
+    const QString two = u"2 Objekt- und Makrozeilen nennen Objekte, die nicht angeboten werden („Fehler“). Sie "
+                        u"werden aus der Seitendatei entfernt.\rTrotzdem speichern?"_s;
+    const int saved = int(PageModel::SaveResult::Saved);
+    const int declined = int(PageModel::SaveResult::Declined);
+    QTest::newRow("every row offered: no question") << known << -1 << QString() << saved;
+    QTest::newRow("one lost row, No writes nothing") << known + lostObject << int(Prompt::Answer::No) << one << declined;
+    QTest::newRow("lost object and macro row, Yes drops them")
+        << known + lostObject + lostMacro << int(Prompt::Answer::Yes) << two << saved;
+}
+
+void TestPageEditing::okAsksBeforeDroppingRows()
+{
+    QFETCH(QByteArray, rows);
+    QFETCH(int, answer);
+    QFETCH(QString, question);
+    QFETCH(int, result);
+    const QString path = pagePath(u"Küche"_s);
+    const QByteArray before = "@V=HTM100\r\n#001000=Küche\r\nFILEVERS=140\r\n#005000\r\nPAGEPOS=1x;2x;\r\n" + rows;
+    writeBytes(path, before);
+    openPage(u"Küche"_s, false);
+    m_model->PageNameText = u"Bad2"_s; // a rename that is declined must not take the new name
+    if (answer >= 0)
+        m_prompt->expectYesNoDefaultNo(question, Prompt::Answer(answer));
+
+    QCOMPARE(int(m_model->OKBtnClick(m_pages, *m_prompt)), result);
+
+    verifyPrompt();
+    if (result == int(PageModel::SaveResult::Declined)) {
+        QCOMPARE(m_model->SiteName, u"Küche"_s);
+        QVERIFY(!QFileInfo::exists(pagePath(u"Bad2"_s)));
+        QCOMPARE(fileBytes(path), before);
+        return;
+    }
+    const QByteArray written = fileBytes(pagePath(u"Bad2"_s));
+    QVERIFY(written.contains("OBJROW=Licht_Decke@"));
+    QVERIFY(written.contains("MACRO=Alles_Aus@") == rows.contains("MACRO=Alles_Aus@"));
+    QVERIFY(!written.contains("Alt_"));
 }
 
 void TestPageEditing::closeQuestion_data()
