@@ -70,6 +70,7 @@ FontDialog::FontDialog(const Prompt::FontChoice &start, ColourChooser chooseColo
     PreviewLb->setAlignment(Qt::AlignCenter);
     PreviewLb->setMinimumSize(320, 64);
     PreviewLb->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    PreviewLb->setAutoFillBackground(true);
     nameControl(PreviewLb, u"Vorschau"_s);
 
     auto *styles = new QGroupBox(u"Darstellung"_s);
@@ -143,7 +144,10 @@ void FontDialog::showPreview()
     const Prompt::FontChoice shown = choice();
     PreviewLb->setFont(styleFont(shown.face, shown.size, shown.style));
     QPalette palette = PreviewLb->palette();
-    palette.setColor(QPalette::WindowText, screenColour(shown.colour));
+    const QColor text = screenColour(shown.colour);
+    palette.setColor(QPalette::WindowText, text);
+    // The style's own background is not the dialog's to know: a light text is shown on dark grey.
+    palette.setColor(QPalette::Window, text.lightnessF() > 0.7 ? QColor(0x40, 0x40, 0x40) : QColor(Qt::white));
     PreviewLb->setPalette(palette);
     QPixmap swatch(16, 16);
     swatch.fill(screenColour(shown.colour));
