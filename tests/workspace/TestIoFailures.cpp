@@ -67,6 +67,8 @@ private slots:
     void read_data();
     void read();
     void openingAFileFailingHalfWayKeepsTheProjectShown();
+    void startUpGoesOnAfterAFailingRead_data();
+    void startUpGoesOnAfterAFailingRead();
     void settings_data();
     void settings();
 
@@ -389,6 +391,44 @@ void TestIoFailures::openingAFileFailingHalfWayKeepsTheProjectShown()
     QCOMPARE(model.Sites, (QStringList{u"Eins"_s, u"Zwei"_s}));
     QCOMPARE(model.StartPage, u"Eins"_s);
     QCOMPARE(model.AuthMsg, u"Bitte anmelden"_s);
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestIoFailures::startUpGoesOnAfterAFailingRead_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("project file") << u"HAUS.FNP"_s;
+    QTest::newRow("user list") << u"HAUS_WEBUSERS.USR"_s;
+}
+
+// The error is shown, and the steps after the reading still happen: the data folder field, the shown
+// name, the browser, the updater's leftovers.
+void TestIoFailures::startUpGoesOnAfterAFailingRead()
+{
+    QFETCH(QString, file);
+    Fault made;
+    QVERIFY(make(made, u"failing half-way"_s, data(file)));
+    const QString program = m_dir->filePath(u"programm"_s);
+    QVERIFY(QDir().mkpath(program + u"/_updatetemp"_s));
+    MemorySettingsStore store;
+    store.setString(SettingsKeys::Own, u"LASTFILE"_s, u"HAUS"_s);
+    store.setString(SettingsKeys::Own, u"DIRDAT"_s, m_data);
+    AppState state;
+    ScriptedPrompt prompt;
+    prompt.expectError(u"E/A-Fehler 5"_s);
+    Workspace workspace(state, prompt, &store, [] { return u"/usr/bin/browser"_s; });
+
+    workspace.FormCreate(program);
+
+    QCOMPARE(workspace.model().DirDatText, m_data);
+    QCOMPARE(workspace.model().HeadName, u"HAUS"_s);
+    QCOMPARE(state.BrowserPath, u"/usr/bin/browser"_s);
+    QVERIFY(!QFileInfo::exists(program + u"/_updatetemp"_s));
+    // The other file was read all the same.
+    if (file == u"HAUS.FNP"_s)
+        QCOMPARE(workspace.model().Users[0].User, u"anna"_s);
+    else
+        QCOMPARE(workspace.model().Sites, (QStringList{u"Eins"_s, u"Zwei"_s}));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
