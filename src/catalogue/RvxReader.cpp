@@ -27,6 +27,10 @@ struct LineError
 {
 };
 
+// The characters of a line that are read. A key line needs its key and 1023 characters of value;
+// a line of the type section holds a type's state names one after the other, so more is kept.
+constexpr qsizetype MaxLineLength = 64 * 1024;
+
 // Ends the pass over the lines early, once the reason has been shown.
 struct StopReading
 {
@@ -259,7 +263,7 @@ bool readLines(const QString &fileName, Catalogue &catalogue, QString &failure, 
     quint8 key = 0;
     // The line being interpreted, and the data line before it: swapped rather than copied.
     QString lastDataLine;
-    const auto interpret = [&](QString &line) {
+    const auto interpret = [&](QString &line, qsizetype) {
         ++lineNumber;
         if (lineNumber == 1) {
             if (!isValidHeader(line)) {
@@ -283,8 +287,10 @@ bool readLines(const QString &fileName, Catalogue &catalogue, QString &failure, 
         }
     };
     try {
-        if (!readTextFileLines(fileName, interpret)) {
-            failure = CatalogueMessages::FileNotFound.arg(fileName);
+        // A stored line is its text reversed: the tail kept is the line's beginning, with its key.
+        const ReadStatus read = readTextFileLines(fileName, interpret, {MaxLineLength, true});
+        if (read != ReadStatus::Ok) {
+            failure = readFailureMessage(read, fileName, CatalogueMessages::FileNotFound);
             return false;
         }
     } catch (const OperationError &e) {

@@ -67,7 +67,7 @@ int runRefreshCommand(CliContext &context)
     model.InitAll();
 
     const RefreshResult result = RefreshAllPages(state, project.Sites, model, context.prompt);
-    if (result.status != RefreshResult::Status::Completed || result.pagesNotWritten > 0)
+    if (result.status != RefreshResult::Status::Completed || result.pagesNotWritten > 0 || result.pagesSkipped > 0)
         return ExitFailed;
     return ExitOk;
 }

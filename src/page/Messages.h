@@ -5,6 +5,13 @@
 // Texts of the page model, the page file reader and the page file writer.
 namespace PageMessages {
 inline const QString FileNotFound = QStringLiteral("Datei nicht gefunden: %1");
+inline const QString NotAPage =
+    QStringLiteral("Die Datei %1 enthält keine Seite (keine Kopfzeile und kein Abschnitt: ein anderes Format oder "
+                   "eine andere Zeichenkodierung).");
+inline const QString NotAPageOpenedEmpty =
+    QStringLiteral("Die Seite wird leer geöffnet; die Datei bleibt unverändert, bis Sie mit OK speichern.");
+inline const QString NotAPageSkipped =
+    QStringLiteral("Die Seite wird beim Aktualisieren übersprungen; die Datei bleibt unverändert.");
 inline const QString AutoRefreshWithInput =
     QStringLiteral("Automatische Aktualisierung ist nur möglich wenn die Seite keine Eingabefelder hat, da "
                    "Eingaben sonst durch die Aktualisierung gelöscht würden.\r"

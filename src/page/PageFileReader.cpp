@@ -30,15 +30,22 @@ class PageReader
 public:
     PageReader(PageModel &model, PageReadNotes *notes) : m_model(model), m_d(model.SiteData), m_notes(notes) {}
 
-    void readLine(const QString &line)
+    void readLine(const QString &line, qsizetype length)
     {
         if (m_notes)
             ++m_notes->line;
-        if (line.startsWith(u'#'))
+        if (line.startsWith(u'#')) {
             readTag(line.mid(1));
-        else
-            readKeyLine(line);
+            m_recognised = true;
+        } else {
+            if (line.startsWith(u"@V=HTM"))
+                m_recognised = true;
+            readKeyLine(line, length);
+        }
     }
+
+    // Whether the file showed itself as a page: its header line or a section tag.
+    bool isRecognised() const { return m_recognised; }
 
 private:
     void readTag(QString tag)
@@ -53,12 +60,12 @@ private:
         m_section = StrToInt(tag.mid(1, 6));
         ++m_sectionCount;
         if ((m_section == 9000 || m_section == 9001) && !value.isEmpty())
-            m_navCount = std::min(StrToInt(value), MaxNavCount);
+            m_navCount = StrToInt(value);
         if (m_section == 11000)
             m_model.clearMacroRows();
     }
 
-    void readKeyLine(const QString &line)
+    void readKeyLine(const QString &line, qsizetype length)
     {
         if (!isReadSection(m_section))
             return;
@@ -90,7 +97,7 @@ private:
         case 9000:
         case 9001:
             if (key == u"NAVI")
-                readNavi(line, value.toString());
+                readNavi(line, length, value.toString());
             break;
         case 10000:
             if (key == u"OBJROW")
@@ -237,21 +244,31 @@ private:
     // Links come from the first navigation section that carries a NAVI line; the second navigation
     // line repeats the same links, so a page that stores only that one keeps its links, and no page
     // gets them twice.
-    void readNavi(const QString &line, const QString &v)
+    void readNavi(const QString &line, qsizetype length, const QString &v)
     {
         if (m_notes)
-            m_notes->naviLength = std::max(m_notes->naviLength, line.size() - line.indexOf(u'=') - 1);
+            m_notes->naviLength = std::max(m_notes->naviLength, length - line.indexOf(u'=') - 1);
         if (m_naviSection == 0)
             m_naviSection = m_sectionCount;
-        if (m_naviSection != m_sectionCount || m_navCount < 1)
+        if (m_naviSection != m_sectionCount)
             return;
         const bool newFormat = m_model.fileversion >= NewLinkFormatVersion;
         const QChar linkSep = newFormat ? QChar(11) : QChar(u'@');
         const QChar nameSep = newFormat ? QChar(3) : QChar(u':');
-        // All NAVI lines of the section together give no more links than one line can hold, so a
-        // file of many NAVI lines cannot make the page grow without bound.
+        // The tag's number says how many links to read. One below 1 or above what the line holds
+        // is damaged: the links the line holds are read then, never more, so that opening and
+        // saving a page neither drops its links nor makes up empty ones.
+        // Counted before the value loses its trailing control characters: a last link of nothing
+        // but a separator or two is still a link of the line.
+        const qsizetype held = heldLinks(line.mid(line.indexOf(u'=') + 1, KeyValue::MaxValueLength), linkSep);
+        const qsizetype count = m_navCount >= 1 && m_navCount <= held ? m_navCount : held;
+        if (m_notes) {
+            m_notes->naviRead = true;
+            m_notes->naviCount = m_navCount;
+            m_notes->naviHeld = held;
+        }
         ListFields items = ListFields::withSeparator(v, linkSep);
-        for (int n = 1; n <= m_navCount && m_model.NaviLB.size() < MaxNavCount; ++n) {
+        for (qsizetype n = 1; n <= count && m_model.NaviLB.size() < MaxNavCount; ++n) {
             const QString item = EntitiesToUmlauts(items.next().toString());
             const qsizetype p = item.indexOf(nameSep);
             const QString name = p < 0 ? QString() : item.left(p);
@@ -260,6 +277,20 @@ private:
             if (m_notes)
                 m_notes->links.append({name, target});
         }
+    }
+
+    // The links a NAVI value holds: its fields, a last one after the final separator only when it
+    // is not empty (every link written ends with a separator).
+    static qsizetype heldLinks(QStringView v, QChar linkSep)
+    {
+        qsizetype held = 0;
+        ListFields probe = ListFields::withSeparator(v, linkSep);
+        while (!probe.atEnd()) {
+            const QStringView field = probe.next();
+            if (!probe.atEnd() || !field.isEmpty())
+                ++held;
+        }
+        return held;
     }
 
     void readObjRow(const QString &v)
@@ -309,14 +340,15 @@ private:
     TSiteData &m_d;
     PageReadNotes *m_notes;
     qint32 m_section = 0;
-    qint32 m_navCount = 0;
+    qint64 m_navCount = 0;
     int m_sectionCount = 0;
+    bool m_recognised = false;
     int m_naviSection = 0; // number (from 1) of the section whose NAVI lines are read
 };
 
 } // namespace
 
-bool LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt, PageReadNotes *notes)
+PageRead LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt, PageReadNotes *notes)
 {
     if (notes)
         *notes = PageReadNotes();
@@ -325,13 +357,18 @@ bool LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt,
     model.SiteData.NoAutoScale = false;
 
     PageReader reader(model, notes);
-    if (!readTextFileLines(DatNam, [&reader](QString &line) { reader.readLine(line); })) {
-        prompt.error(PageMessages::FileNotFound.arg(DatNam));
-        return false;
+    const ReadStatus read = readTextFileLines(
+        DatNam, [&reader](QString &line, qsizetype length) { reader.readLine(line, length); }, LineLimit::keyValue());
+    if (read != ReadStatus::Ok) {
+        prompt.error(readFailureMessage(read, DatNam, PageMessages::FileNotFound));
+        return PageRead::NotOpened;
     }
+    // Lines before the first tag are never read, so such a file has left nothing in the model.
+    if (!reader.isRecognised())
+        return PageRead::NotAPage;
 
     model.HeadPreview = model.SiteData.Headline;
     if (!model.NaviLB.isEmpty())
         model.NaviPreview = LinkText::preview(model.NaviLB.first());
-    return true;
+    return PageRead::Read;
 }

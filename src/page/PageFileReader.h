@@ -26,6 +26,11 @@ struct PageReadNotes
 
     qsizetype line = 0;       // number (from 1) of the line read last; after an error, the line that stopped it
     qsizetype naviLength = 0; // longest NAVI value of the file in characters, before it is cut to what is read
+    // Whether a NAVI line was read; the number of links its section's tag names, and the links the
+    // line holds. A number below 1 or above what the line holds is damaged: the links held are read.
+    bool naviRead = false;
+    qint64 naviCount = 0;
+    qsizetype naviHeld = 0;
     QList<Link> links;
     // Parallel to the model's SGRows: each object row's input flag as the line holds it, null when
     // the line ends before one. Labels need no note: the model keeps them as the line holds them.
@@ -33,13 +38,21 @@ struct PageReadNotes
     QList<Repeat> repeats;
 };
 
+enum class PageRead {
+    Read,      // the file was read as a page
+    NotOpened, // missing, unreadable, no regular file or a name too long: its message was shown
+    NotAPage,  // a file without the page's header line and without any section tag (another
+               // format, another encoding): nothing of it is in the model, nothing was shown (the
+               // caller tells with PageMessages::NotAPage what it does instead)
+};
+
 // Fills model from the page definition file DatNam; the caller has emptied the per-page lists
 // with InitData. Layout values, build and column order that the file lacks keep their values,
 // except fileversion, AutoWidth and NoAutoScale, which are reset first. Row names are resolved
 // against the model's offered entries.
-// A file that cannot be opened: "Datei nicht gefunden: <DatNam>" is shown and the model is left as
-// it was. A text that does not convert where a number or truth value is required, or an
-// input/output error, throws OperationError: the lines before it stay in the model.
-// The result carries no information (true when the file was opened). notes (may be nullptr) is
-// emptied and then filled as the file is read.
-bool LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt, PageReadNotes *notes = nullptr);
+// A file that cannot be opened: "Datei nicht gefunden: <DatNam>" (or why it was not read) is shown
+// and the model is left as it was. A file that holds no page must not be written back: the page
+// would lose everything. A text that does not convert where a number or truth value is
+// required, or an input/output error, throws OperationError: the lines before it stay in the model.
+// notes (may be nullptr) is emptied and then filled as the file is read.
+PageRead LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt, PageReadNotes *notes = nullptr);

@@ -241,7 +241,8 @@ void PageModel::prepareShow(const QStringList &allPages, Prompt &prompt)
     } else {
         // A page whose reading stops keeps what was read so far; the editor opens all the same.
         try {
-            LoadHTMLSourcePage(*this, pageFilePath(), prompt);
+            if (LoadHTMLSourcePage(*this, pageFilePath(), prompt) == PageRead::NotAPage)
+                prompt.error(PageMessages::NotAPage.arg(pageFilePath()) + u'\r' + PageMessages::NotAPageOpenedEmpty);
         } catch (const OperationError &e) {
             prompt.error(e.message());
         }

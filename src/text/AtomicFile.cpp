@@ -1,23 +1,125 @@
 #include "text/AtomicFile.h"
 
 #include "text/FilePaths.h"
+#include "text/RegularFile.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSysInfo>
 
+#include <atomic>
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+#endif
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// Between the file's name and the writer's mark in a hidden copy's name.
+const QString WriterMark = u".~"_s;
+constexpr qint64 ForeignLeftoverAgeSecs = 24 * 60 * 60;
+
 int errnoOr(QFileDevice::FileError fallback)
 {
     return errno != 0 ? errno : int(fallback);
 }
+
+// This machine in a few characters: copies of other machines (a shared folder) are told apart.
+const QString &machineTag()
+{
+    static const QString tag = QString::fromLatin1(
+        QCryptographicHash::hash(QSysInfo::machineHostName().toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
+    return tag;
+}
+
+qint64 processId()
+{
+#ifdef Q_OS_WIN
+    return qint64(GetCurrentProcessId());
+#else
+    return qint64(::getpid());
+#endif
+}
+
+bool isProcessRunning(qint64 pid)
+{
+    if (pid == processId())
+        return true;
+#ifdef Q_OS_WIN
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+#else
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+#endif
+}
+
+// A name of this writer's own for one write of path.
+QString stagingPath(const QString &path)
+{
+    static std::atomic<quint64> writes{0};
+    return atomicStagingPath(path, processId(), ++writes);
+}
+
+#ifdef Q_OS_WIN
+std::wstring nativeName(const QString &path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+// The hidden attribute of the open file, set through its handle as soon as it exists.
+void hideOpenFile(QSaveFile &file)
+{
+    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
+    FILE_BASIC_INFO info{};
+    if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof info))
+        return;
+    info.FileAttributes |= FILE_ATTRIBUTE_HIDDEN;
+    SetFileInformationByHandle(handle, FileBasicInfo, &info, sizeof info);
+}
+
+bool replaceFile(const QString &from, const QString &to, int &number)
+{
+    // The copy shows again before it takes the file's place: a rename keeps the attributes.
+    const std::wstring source = nativeName(from);
+    const DWORD attributes = GetFileAttributesW(source.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(source.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_HIDDEN));
+    if (MoveFileExW(source.c_str(), nativeName(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    number = int(GetLastError());
+    return false;
+}
+#else
+void hideOpenFile(QSaveFile &)
+{
+    // The leading dot hides it.
+}
+
+bool replaceFile(const QString &from, const QString &to, int &number)
+{
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    number = errno;
+    return false;
+}
+#endif
 
 // QSaveFile, opened unbuffered: write, check, commit. The caller has set errno to 0.
 WriteStatus commitThroughSaveFile(QSaveFile &file, const QByteArray &bytes, int &number)
@@ -34,17 +136,59 @@ WriteStatus commitThroughSaveFile(QSaveFile &file, const QByteArray &bytes, int 
     return WriteStatus::Ok;
 }
 
-std::filesystem::path nativePath(const QString &path)
+// The writer's mark of a copy's name: machine tag and process id; false for a name without one.
+bool writerOf(const QString &mark, QString &machine, qint64 &pid)
 {
-    return std::filesystem::path(path.toStdU16String());
+    const QStringList parts = mark.split(u'-');
+    if (parts.size() < 3)
+        return false;
+    bool ok = false;
+    pid = parts[1].toLongLong(&ok);
+    machine = parts[0];
+    return ok;
 }
 
 } // namespace
 
-QString atomicStagingPath(const QString &path)
+QString atomicStagingPath(const QString &path, qint64 pid, quint64 write, const QString &machine)
+{
+    return atomicStagingPrefix(path) + WriterMark + (machine.isEmpty() ? machineTag() : machine) + u'-' +
+           QString::number(pid) + u'-' + QString::number(write);
+}
+
+QString atomicStagingPrefix(const QString &path)
 {
     const QFileInfo info(path);
     return info.path() + u"/.~"_s + info.fileName();
+}
+
+int removeStagingLeftovers(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const QString prefix = u".~"_s + name;
+    QDir folder(info.path());
+    int removed = 0;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const auto entries = folder.entryInfoList({prefix + u'*'}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &entry : entries) {
+        const QString rest = entry.fileName().mid(prefix.size());
+        bool stale = true;
+        if (rest.startsWith(WriterMark)) {
+            // ".~NAME.~machine-pid-n" and its QSaveFile temporary ".~NAME.~machine-pid-n.XXXXXX"
+            QString machine;
+            qint64 pid = 0;
+            if (writerOf(rest.mid(WriterMark.size()).section(u'.', 0, 0), machine, pid))
+                stale = machine == machineTag()
+                            ? !isProcessRunning(pid)
+                            : entry.lastModified().secsTo(now) > ForeignLeftoverAgeSecs;
+        } else if (!rest.isEmpty() && !(rest.startsWith(u'.') && rest.size() == 7)) {
+            continue; // the copy of another file whose name begins with this one's
+        }
+        if (stale && QFile::remove(entry.filePath()))
+            ++removed;
+    }
+    return removed;
 }
 
 WriteStatus writeFileAtomically(const QString &path, const QByteArray &bytes, int *errorNumber)
@@ -56,17 +200,20 @@ WriteStatus writeFileAtomically(const QString &path, const QByteArray &bytes, in
         return status;
     };
 
-    const QFileInfo target(path);
+    // A link into its folder is replaced where its target lies; nothing but a regular file is replaced.
+    QString target = path;
+    const FileCheck check = checkRegularFile(path, &target);
+    if (check == FileCheck::NotRegular)
+        return result(WriteStatus::NotRegular);
+    if (check == FileCheck::Missing)
+        target = path;
+    const QFileInfo existing(target);
     // QSaveFile refuses to replace these; the staged write must refuse them as well.
-    if (target.isDir() || (target.exists() && !target.isWritable())) {
+    if (existing.isDir() || (existing.exists() && !existing.isWritable())) {
         number = fileErrorNumber(path, EACCES);
         return result(WriteStatus::CreateFailed);
     }
-    const bool staged = !target.isSymLink();
-    const QString staging = staged ? atomicStagingPath(path) : path;
-    // A copy that an interrupted save left behind.
-    if (staged)
-        QFile::remove(staging);
+    const QString staging = stagingPath(target);
 
     QSaveFile file(staging);
     errno = 0;
@@ -77,17 +224,15 @@ WriteStatus writeFileAtomically(const QString &path, const QByteArray &bytes, in
         number = fileErrorNumber(path, errno);
         return result(WriteStatus::CreateFailed);
     }
+    hideOpenFile(file);
     errno = 0;
     const WriteStatus committed = commitThroughSaveFile(file, bytes, number);
-    if (committed != WriteStatus::Ok || !staged)
+    if (committed != WriteStatus::Ok)
         return result(committed);
 
-    if (target.exists())
-        QFile::setPermissions(staging, target.permissions());
-    std::error_code error;
-    std::filesystem::rename(nativePath(staging), nativePath(path), error);
-    if (error) {
-        number = error.value();
+    if (existing.exists())
+        QFile::setPermissions(staging, existing.permissions());
+    if (!replaceFile(staging, target, number)) {
         QFile::remove(staging);
         return result(WriteStatus::WriteFailed);
     }

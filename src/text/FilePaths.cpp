@@ -1,13 +1,13 @@
 #include "text/FilePaths.h"
 
+#include "text/RegularFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
 
 namespace {
-// Windows keeps full file names below this length (MAX_PATH including the terminating zero).
-constexpr qsizetype MaxPathLength = 259;
 
 qsizetype lastDelimiter(const QString &path)
 {

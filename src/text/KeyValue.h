@@ -65,6 +65,8 @@ public:
 
     // The next field; empty once the text is used up.
     QStringView next();
+    // Whether the text is used up: the field given last was its last one.
+    bool atEnd() const { return m_done; }
 
 private:
     ListFields(QStringView s, QChar sep, bool wholeFirstAfterLeadingSep)

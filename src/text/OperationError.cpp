@@ -8,9 +8,11 @@ OperationError::OperationError(QString message)
 {
 }
 
-OperationError OperationError::ioError(int number)
+OperationError OperationError::ioError(int number, const QString &path)
 {
-    return OperationError(Messages::IoError.arg(number));
+    if (path.isEmpty())
+        return OperationError(Messages::IoError.arg(number));
+    return OperationError(Messages::IoErrorInFile.arg(number).arg(path));
 }
 
 OperationError OperationError::notAnInteger(const QString &text)

@@ -13,8 +13,8 @@ public:
     const QString &message() const { return m_message; }
     const char *what() const noexcept override { return m_utf8.constData(); }
 
-    // "E/A-Fehler <n>"
-    static OperationError ioError(int number);
+    // "E/A-Fehler <n>", and with a file "E/A-Fehler <n>: <path>"
+    static OperationError ioError(int number, const QString &path = QString());
     // "'<text>' ist kein gültiger Integerwert"
     static OperationError notAnInteger(const QString &text);
     // "'<text>' ist kein gültiger boolescher Wert"

@@ -6,6 +6,8 @@
 namespace WorkspaceMessages {
 inline const QString ProjectFileNotFound = QStringLiteral("Datei %1 nicht gefunden");
 inline const QString UserFileNotFound = QStringLiteral("Datei nicht gefunden: %1");
+inline const QString NotAProjectFile =
+    QStringLiteral("Die Datei %1 ist keine Projektdatei (ein anderes Format oder eine andere Zeichenkodierung).");
 inline const QString SaveChangesQuestion =
     QStringLiteral("Änderungen wurden noch nicht gespeichert. Soll jetzt gespeichert werden?");
 inline const QString ExecFileFilter = QStringLiteral("Ausführungsdatei");
@@ -74,6 +76,11 @@ inline const QString NaviTooLongInFile = QStringLiteral(
     "Die Navigationszeile ist %1 Zeichen lang; gelesen werden nur %2, Links darüber hinaus gehen verloren.");
 inline const QString NaviTooLongAtSave =
     QStringLiteral("Die Navigationszeile wird beim nächsten Speichern %1 Zeichen lang; gelesen werden nur %2.");
+inline const QString PageNotAPage =
+    QStringLiteral("Die Seitendatei enthält keine Seite (keine Kopfzeile und kein Abschnitt: ein anderes Format oder "
+                   "eine andere Zeichenkodierung); beim Aktualisieren wird sie übersprungen.");
+inline const QString NaviCountMismatch =
+    QStringLiteral("Der Abschnitt der Navigationszeile nennt %1 Links, die Zeile enthält %2; gelesen werden %3.");
 inline const QString PagePartTwice = QStringLiteral("Die Aufbaureihenfolge nennt „%1“ mehrfach.");
 inline const QString ColumnTwice = QStringLiteral("Die Spaltenreihenfolge nennt „%1“ mehrfach.");
 } // namespace CheckMessages

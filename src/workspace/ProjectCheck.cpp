@@ -166,7 +166,10 @@ private:
         PageReadNotes notes;
         CollectingPrompt prompt;
         try {
-            LoadHTMLSourcePage(model, path, prompt, &notes);
+            if (LoadHTMLSourcePage(model, path, prompt, &notes) == PageRead::NotAPage) {
+                addForPage(Kind::PageNotAPage, page, {}, CheckMessages::PageNotAPage);
+                return;
+            }
         } catch (const OperationError &e) {
             // What was read before the error stays in the model and is checked all the same.
             if (notes.line > 0)
@@ -207,6 +210,10 @@ private:
             addForPage(Kind::NaviLength, page, {},
                        CheckMessages::NaviTooLongAtSave.arg(length).arg(KeyValue::MaxValueLength));
         }
+        // A line cut to what the reader takes holds fewer links than it named: the length finding says so.
+        if (notes.naviLength <= KeyValue::MaxValueLength && notes.naviRead && notes.naviCount != notes.naviHeld)
+            addForPage(Kind::NaviCount, page, {},
+                       CheckMessages::NaviCountMismatch.arg(notes.naviCount).arg(notes.naviHeld).arg(model.NaviLB.size()));
         // Of a line that was cut only the links read whole are judged: the rest is lost, which the
         // length finding says.
         const bool cut = notes.naviLength > KeyValue::MaxValueLength;
@@ -310,6 +317,10 @@ QString checkKindName(CheckFinding::Kind kind)
         return u"navigation-length"_s;
     case Kind::Order:
         return u"order"_s;
+    case Kind::PageNotAPage:
+        return u"page-not-a-page"_s;
+    case Kind::NaviCount:
+        return u"navigation-count"_s;
     }
     return QString();
 }

@@ -25,6 +25,8 @@ struct CheckFinding
         LinkText,          // a link name or target that breaks the navigation line
         NaviLength,        // a navigation line longer than the reader takes
         Order,             // a build or column order that names an entry twice
+        PageNotAPage,      // the page file holds no page (another format or encoding)
+        NaviCount,         // the navigation section names another number of links than its line holds
     };
 
     Kind kind = Kind::ExecFile;

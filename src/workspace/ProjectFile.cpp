@@ -65,11 +65,35 @@ bool WriteProjectFile(const QString &name, const AppState &state, ProjectModel &
     return true;
 }
 
+namespace {
+// Whether lines are a project file: empty, or with at least one line of a key the format knows. A
+// text in another encoding (UTF-16) or of another kind names no page and has none of them.
+bool isProjectFile(const QStringList &lines)
+{
+    static const QStringList Keys = {u"*Site"_s,     u"FILEVERS"_s,    u"AUTHMSG"_s, u"STARTPAGE"_s,
+                                     u"FREEIPS"_s,   u"DIRDAT"_s,      u"BW"_s,      u"RVXFile"_s,
+                                     u"AUTOWIDTH"_s, u"NOAUTOSCALE"_s, u"TESTMODE"_s};
+    bool content = false;
+    for (const QString &line : lines) {
+        QStringView key;
+        QStringView value;
+        if (splitKeyLine(line, key, value) && Keys.contains(key))
+            return true;
+        content = content || !trimBlanks(line).isEmpty();
+    }
+    return !content;
+}
+} // namespace
+
 bool ReadProjectFile(const QString &path, AppState &state, ProjectModel &model, Prompt &prompt)
 {
     QStringList lines;
-    if (!readTextFile(path, lines)) {
-        prompt.error(WorkspaceMessages::ProjectFileNotFound.arg(path));
+    if (const ReadStatus read = readTextFile(path, lines, LineLimit::keyValue()); read != ReadStatus::Ok) {
+        prompt.error(readFailureMessage(read, path, WorkspaceMessages::ProjectFileNotFound));
+        return false;
+    }
+    if (!isProjectFile(lines)) {
+        prompt.error(WorkspaceMessages::NotAProjectFile.arg(path));
         return false;
     }
 

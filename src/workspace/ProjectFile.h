@@ -19,6 +19,6 @@ bool WriteProjectFile(const QString &name, const AppState &state, ProjectModel &
 // is skipped), the IP list replaced by a
 // FREEIPS line, the two option boxes set from their lines, ExecFileName (and the execution file
 // shown) from RVXFile. The caller empties the page list, prompt text and start page beforehand
-// where needed. A file that cannot be opened shows "Datei %s nicht gefunden", changes nothing and
-// returns false.
+// where needed. A file that cannot be opened shows "Datei %s nicht gefunden" (or why it was not
+// read), a file of text that is no project file says so; either changes nothing and returns false.
 bool ReadProjectFile(const QString &path, AppState &state, ProjectModel &model, Prompt &prompt);

@@ -22,6 +22,8 @@ public:
     static constexpr int StartGridRows = 7;     // header + 6 user rows
     static constexpr int MaxAddedGridRows = 63; // btAddUser is disabled beyond this
     static constexpr int MaxReadUsers = 65;     // user lines read from a user list file
+    // Characters of a user line read: name, password and start page, each far shorter.
+    static constexpr qsizetype MaxUserLineLength = 4096;
 
     QString HeadName;     // HeadPnl: the shown project name
     QStringList Sites;    // SiteBox: page names in order

@@ -1,5 +1,6 @@
 #include "workspace/Refresh.h"
 
+#include "page/Messages.h"
 #include "page/PageFileReader.h"
 #include "page/PageFileWriter.h"
 #include "page/PageModel.h"
@@ -7,6 +8,7 @@
 #include "text/OperationError.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
+#include "workspace/Leftovers.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,13 +19,19 @@ RefreshResult RefreshAllPages(AppState &state, const QStringList &pages, PageMod
     if (state.catalogue.ObjList.empty() || state.ProjectName.isEmpty() || !state.catalogue.isComplete())
         return result;
 
+    removeProjectLeftovers(state.DataFolder, state.ProjectName);
     for (qsizetype i = 0; i < pages.size(); ++i) {
         const QString &page = pages[i];
         const QString path = ProjectFiles::pageFile(state.DataFolder, state.ProjectName, page);
         model.SiteName = page;
         model.InitData();
         try {
-            LoadHTMLSourcePage(model, path, prompt);
+            if (LoadHTMLSourcePage(model, path, prompt) == PageRead::NotAPage) {
+                // Written back from an empty model, the page would lose everything it holds.
+                prompt.error(PageMessages::NotAPage.arg(path) + u'\r' + PageMessages::NotAPageSkipped);
+                ++result.pagesSkipped;
+                continue;
+            }
             if (!CreateHTMLSourcePage(model, path, prompt, locale))
                 ++result.pagesNotWritten;
         } catch (const OperationError &e) {

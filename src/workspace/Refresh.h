@@ -20,6 +20,7 @@ struct RefreshResult
     Status status = Status::NotRun;
     qsizetype stoppedAt = -1; // index in the page list of the page that stopped the refresh
     int pagesNotWritten = 0;  // pages whose file could not be created
+    int pagesSkipped = 0;     // pages whose file holds no page (another format): told and left alone
 };
 
 // RefreshAllPages: rewrites every page file of the project, in list order, through the one page
@@ -28,6 +29,8 @@ struct RefreshResult
 // state.DataFolder + state.ProjectName + "_" + page + ".SHT". Reader and writer report their own
 // messages through prompt; an error that ends the reading or writing of a page is shown there too
 // and stops the refresh. state.DefData.RVXDate := state.ExecFileDate only when it completed.
+// A page file that holds no page at all is told, left as it is and skipped. What interrupted saves
+// left beside the project's files is removed first.
 // Does nothing unless the catalogue holds at least one object, the project name is not empty and
 // the catalogue's last read was complete (a partial catalogue would drop rows from every page).
 RefreshResult RefreshAllPages(AppState &state, const QStringList &pages, PageModel &model, Prompt &prompt,

@@ -36,13 +36,16 @@ bool ReadUserFile(const QString &name, const AppState &state, ProjectModel &mode
     // Taken line by line: only the first users count, however long the file. The grid changes only
     // once the whole file has been read.
     QList<UserRow> users;
-    const bool read = readTextFileLines(path, [&users](QString &line) {
-        if (users.size() >= ProjectModel::MaxReadUsers || line.isEmpty())
-            return;
-        users.append({ListField(1, line), ListField(2, line), ListField(3, line)});
-    });
-    if (!read) {
-        prompt.error(WorkspaceMessages::UserFileNotFound.arg(path));
+    const ReadStatus read = readTextFileLines(
+        path,
+        [&users](QString &line, qsizetype) {
+            if (users.size() >= ProjectModel::MaxReadUsers || line.isEmpty())
+                return;
+            users.append({ListField(1, line), ListField(2, line), ListField(3, line)});
+        },
+        {ProjectModel::MaxUserLineLength, false});
+    if (read != ReadStatus::Ok) {
+        prompt.error(readFailureMessage(read, path, WorkspaceMessages::UserFileNotFound));
         return false;
     }
     // The grid keeps its (emptied) rows beyond the users read.

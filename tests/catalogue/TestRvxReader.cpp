@@ -382,7 +382,7 @@ void TestRvxReader::inputOutputErrorEndsRead()
     if (!QFile::exists(path))
         QSKIP("needs /proc/self/mem");
     ScriptedPrompt prompt;
-    prompt.expectError(u"E/A-Fehler 5"_s);
+    prompt.expectError(u"E/A-Fehler 5: /proc/self/mem"_s);
     Catalogue catalogue;
     double date = Unchanged;
     QVERIFY(!ReadRVXFile(path, catalogue, prompt, &date));

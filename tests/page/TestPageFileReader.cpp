@@ -106,7 +106,7 @@ private slots:
         const QString source = QFINDTESTDATA(u"../data/page/"_s + fixture);
         ScriptedPrompt prompt;
         m_model->InitData();
-        QVERIFY(LoadHTMLSourcePage(*m_model, source, prompt));
+        QCOMPARE(LoadHTMLSourcePage(*m_model, source, prompt), PageRead::Read);
         m_model->SiteName = fixture.mid(5).chopped(4);
         const QString target = projectFilePath(m_dir.path(), fixture);
         QVERIFY(CreateHTMLSourcePage(*m_model, target, prompt, QLocale(QLocale::German, QLocale::Germany)));
@@ -170,14 +170,23 @@ private slots:
             << u"A : B"_s;
         QTest::newRow("both navigation lines give the links once")
             << QStringList{nav1, u"NAVI=A:B"_s, u"#009001=1"_s, u"NAVI=A:B"_s} << u"NaviLB"_s << u"A : B"_s;
+        // A count below 1 or beyond what the line holds is damaged: the links the line holds are read.
         QTest::newRow("count beyond the links")
-            << QStringList{u"#009000=3"_s, u"NAVI=A:B"_s} << u"NaviLB"_s << u"A : B| : | : "_s;
-        QTest::newRow("count 0 gives no links")
-            << QStringList{u"#009000=0"_s, u"NAVI=A:B"_s} << u"NaviLB"_s << QString();
-        QTest::newRow("huge count is capped")
-            << QStringList{u"#009000=2000000000"_s, u"NAVI=A:B"_s} << u"NaviCount"_s << u"1024"_s;
-        QTest::newRow("huge count over many NAVI lines is capped")
-            << (QStringList{u"#009000=2000000000"_s} + QStringList(400, u"NAVI="_s)) << u"NaviCount"_s << u"1024"_s;
+            << QStringList{u"#009000=3"_s, u"NAVI=A:B"_s} << u"NaviLB"_s << u"A : B"_s;
+        QTest::newRow("count 0 reads the links held")
+            << QStringList{u"#009000=0"_s, u"NAVI=A:B@C:D"_s} << u"NaviLB"_s << u"A : B|C : D"_s;
+        QTest::newRow("negative count reads the links held")
+            << QStringList{u"#009000=-1"_s, u"NAVI=A:B@C:D"_s} << u"NaviLB"_s << u"A : B|C : D"_s;
+        QTest::newRow("count below the links held is kept to")
+            << QStringList{u"#009000=1"_s, u"NAVI=A:B@C:D"_s} << u"NaviLB"_s << u"A : B"_s;
+        QTest::newRow("huge count makes up no empty links")
+            << QStringList{u"#001000=X"_s, u"FILEVERS=140"_s, u"#009000=2147483647"_s,
+                           u"NAVI=A\u0003B\u000BC\u0003D\u000B"_s}
+            << u"NaviLB"_s << u"A : B|C : D"_s;
+        QTest::newRow("no links, count 0") << QStringList{u"#009000=0"_s, u"NAVI="_s} << u"NaviCount"_s << u"0"_s;
+        QTest::newRow("many NAVI lines are capped")
+            << (QStringList{u"#009000=2000000000"_s} + QStringList(400, u"NAVI=a:b@c:d@e:f"_s)) << u"NaviCount"_s
+            << u"1024"_s;
         QTest::newRow("name in other letter case is linked")
             << QStringList{u"#010000"_s, u"OBJROW= licht_DECKE @Decke &auml;@1@O@12@U@3@x"_s} << u"SG"_s
             << u"licht_DECKE/Decke ä/ja/Licht_Decke"_s;
@@ -222,7 +231,7 @@ private slots:
         m_model->InitData();
         const QString path = writeFixture(QStringList{u"@V=HTM100"_s} + lines);
         ScriptedPrompt prompt;
-        QVERIFY(LoadHTMLSourcePage(*m_model, path, prompt));
+        QCOMPARE(LoadHTMLSourcePage(*m_model, path, prompt), PageRead::Read);
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
         QCOMPARE(describe(*m_model, what), expected);
     }
@@ -265,6 +274,40 @@ private slots:
         QVERIFY(m_model->HTMLCode1MB.isEmpty());
     }
 
+    // A file that is no page is told to the caller and leaves nothing in the model; a page with
+    // line ends of CR alone is a page.
+    void notAPage_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("page");
+        QByteArray utf16("\xff\xfe");
+        for (const char c : QByteArray("@V=HTM100\r\n#008000\r\nSHEAD=Bad\r\n")) {
+            utf16 += c;
+            utf16 += '\0';
+        }
+        QTest::newRow("UTF-16 with byte order mark") << utf16 << false;
+        QTest::newRow("foreign text") << QByteArray("[Allgemein]\r\nSHEAD=Bad\r\nOBJROW=Pumpe@P@1\r\n") << false;
+        QTest::newRow("empty file") << QByteArray() << false;
+        QTest::newRow("CR line ends") << QByteArray("@V=HTM100\r#008000\rSHEAD=Bad\r#010000\rOBJROW=Pumpe@P@1\r")
+                                      << true;
+        QTest::newRow("a tag without the header line") << QByteArray("#008000\nSHEAD=Bad\n") << true;
+    }
+
+    void notAPage()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, page);
+        m_model->InitData();
+        m_model->SiteData.Headline = u"vorher"_s;
+        const QString path = projectFilePath(m_dir.path(), u"HAUS_Bad.SHT"_s);
+        writeBytes(path, bytes);
+        ScriptedPrompt prompt;
+        QCOMPARE(LoadHTMLSourcePage(*m_model, path, prompt), page ? PageRead::Read : PageRead::NotAPage);
+        QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+        QCOMPARE(m_model->SiteData.Headline, page ? u"Bad"_s : u"vorher"_s);
+        QCOMPARE(m_model->SGRows.size(), page && bytes.contains("OBJROW") ? 1 : 0);
+    }
+
     void missingFile_data()
     {
         QTest::addColumn<bool>("longName");
@@ -290,8 +333,9 @@ private slots:
         m_model->SiteData.Headline = u"bleibt"_s;
         m_model->SiteData.AutoWidth = true;
         ScriptedPrompt prompt;
-        prompt.expectError(u"Datei nicht gefunden: "_s + path);
-        QVERIFY(!LoadHTMLSourcePage(*m_model, path, prompt));
+        prompt.expectError(longName ? u"Der Name der Datei %1 ist zu lang: Windows erlaubt höchstens 259 Zeichen."_s.arg(path)
+                                    : u"Datei nicht gefunden: "_s + path);
+        QCOMPARE(LoadHTMLSourcePage(*m_model, path, prompt), PageRead::NotOpened);
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
         QCOMPARE(m_model->SiteData.Headline, u"bleibt"_s);
         QVERIFY(!m_model->SiteData.AutoWidth);

@@ -224,7 +224,11 @@ private slots:
         m_model->SiteName = page;
         const QString path = projectFilePath(folder, u"HAUS_"_s + page + u".SHT"_s);
         ScriptedPrompt prompt;
-        prompt.expectError(u"Fehler %1 beim Schreiben der Datei %2"_s.arg(error).arg(path));
+        QString message = u"Fehler %1 beim Schreiben der Datei %2"_s.arg(error).arg(path);
+        // Windows' "path not found", and the reason said as such.
+        if (longFolder > 0)
+            message += u"\rDer Name der Datei %1 ist zu lang: Windows erlaubt höchstens 259 Zeichen."_s.arg(path);
+        prompt.expectError(message);
         QVERIFY(!CreateHTMLSourcePage(*m_model, path, prompt));
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
         QVERIFY(!QFile::exists(path));

@@ -271,7 +271,7 @@ void TestPageViews::fileViewIsWhatOkWritesForTheDemoPages()
     QVERIFY(pages.size() >= 2);
     for (const QString &page : pages) {
         model.InitData();
-        QVERIFY(LoadHTMLSourcePage(model, demo + u'/' + page, prompt));
+        QCOMPARE(LoadHTMLSourcePage(model, demo + u'/' + page, prompt), PageRead::Read);
         model.SiteName = page.mid(5).chopped(4);
         QByteArray viewed;
         for (const PageFileViewLine &line : pageFileView(model))

@@ -151,3 +151,24 @@ QString FullDisk::kind() const
 {
     return m_mounted ? u"a full file system"_s : u"a file size limit"_s;
 }
+
+FailingRead::FailingRead(const QString &file) : m_file(file)
+{
+#ifdef Q_OS_LINUX
+    if (!QFileInfo::exists(file)) {
+        QFile create(file);
+        if (!create.open(QIODevice::WriteOnly))
+            return;
+    }
+    m_active = ownMountNamespace() &&
+               mount("/proc/self/mem", QFile::encodeName(file).constData(), nullptr, MS_BIND, nullptr) == 0;
+#endif
+}
+
+FailingRead::~FailingRead()
+{
+#ifdef Q_OS_LINUX
+    if (m_active)
+        umount2(QFile::encodeName(m_file).constData(), MNT_DETACH);
+#endif
+}

@@ -61,3 +61,21 @@ private:
     bool m_active = false;
     bool m_mounted = false;
 };
+
+// While it lives, file (created empty when missing) opens as a regular file and then fails with EIO
+// (5) at its first read: where the system lets this process mount, /proc/self/mem is bound over
+// it. The file keeps its place in its folder, so readers find it under its own name.
+class FailingRead
+{
+public:
+    explicit FailingRead(const QString &file);
+    ~FailingRead();
+    FailingRead(const FailingRead &) = delete;
+    FailingRead &operator=(const FailingRead &) = delete;
+
+    bool isActive() const { return m_active; }
+
+private:
+    QString m_file;
+    bool m_active = false;
+};

@@ -2,6 +2,7 @@
 #include "support/FileSystemFaults.h"
 #include "text/AtomicFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,6 +24,8 @@ private slots:
     void init();
     void replacesWithNothingBeside_data();
     void replacesWithNothingBeside();
+    void leftoversOfStoppedWritersGo_data();
+    void leftoversOfStoppedWritersGo();
     void keepsPermissionsAndLinks();
     void failureKeepsOldFile_data();
     void failureKeepsOldFile();
@@ -44,27 +47,69 @@ void TestAtomicFile::init()
 void TestAtomicFile::replacesWithNothingBeside_data()
 {
     QTest::addColumn<QByteArray>("before"); // null: no file yet
-    QTest::addColumn<bool>("staleCopy");    // a hidden copy left by an interrupted save
-    QTest::newRow("new file") << QByteArray() << false;
-    QTest::newRow("replaced file") << QByteArray("alt\r\n") << false;
-    QTest::newRow("copy left by an interrupted save") << QByteArray("alt\r\n") << true;
-    QTest::newRow("empty file replaced") << QByteArray("") << false;
+    QTest::newRow("new file") << QByteArray();
+    QTest::newRow("replaced file") << QByteArray("alt\r\n");
+    QTest::newRow("empty file replaced") << QByteArray("");
 }
 
 void TestAtomicFile::replacesWithNothingBeside()
 {
     QFETCH(QByteArray, before);
-    QFETCH(bool, staleCopy);
     if (!before.isNull())
         writeBytes(m_path, before);
-    if (staleCopy)
-        writeBytes(atomicStagingPath(m_path), "halb");
 
     int number = -1;
     QCOMPARE(writeFileAtomically(m_path, "neu\r\n", &number), WriteStatus::Ok);
     QCOMPARE(number, 0);
     QCOMPARE(fileBytes(m_path), QByteArray("neu\r\n"));
     QCOMPARE(allFiles(), QStringList{u"HAUS.FNP"_s});
+}
+
+void TestAtomicFile::leftoversOfStoppedWritersGo_data()
+{
+    QTest::addColumn<QString>("copy");   // the hidden name beside HAUS.FNP; {W:pid} a writer's copy
+    QTest::addColumn<int>("ageHours");   // of the copy
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("an earlier version's copy") << u".~HAUS.FNP"_s << 0 << true;
+    QTest::newRow("an earlier version's temporary file") << u".~HAUS.FNP.aB3dE9"_s << 0 << true;
+    QTest::newRow("writer stopped") << u"{W:dead}"_s << 0 << true;
+    QTest::newRow("temporary file of a stopped writer") << u"{W:dead}.x1Y2z3"_s << 0 << true;
+    QTest::newRow("writer still running") << u"{W:running}"_s << 0 << false;
+    QTest::newRow("other machine, an hour old") << u"{W:other}"_s << 1 << false;
+    QTest::newRow("other machine, two days old") << u"{W:other}"_s << 48 << true;
+    QTest::newRow("copy of another file") << u".~HAUS.FNP2.SHT"_s << 0 << false;
+}
+
+// What interrupted writes left is taken away the next time, unless its writer may still be at work;
+// a write itself never takes another writer's copy.
+void TestAtomicFile::leftoversOfStoppedWritersGo()
+{
+    QFETCH(QString, copy);
+    QFETCH(int, ageHours);
+    QFETCH(bool, removed);
+#ifdef Q_OS_WIN
+    const qint64 runningPid = 4; // System
+#else
+    const qint64 runningPid = 1; // init
+#endif
+    // Far beyond any process number the systems hand out.
+    const qint64 deadPid = 2147483000;
+    copy.replace(u"{W:dead}"_s, QFileInfo(atomicStagingPath(m_path, deadPid, 7)).fileName());
+    copy.replace(u"{W:running}"_s, QFileInfo(atomicStagingPath(m_path, runningPid, 7)).fileName());
+    copy.replace(u"{W:other}"_s, QFileInfo(atomicStagingPath(m_path, deadPid, 7, u"0badcafe"_s)).fileName());
+    const QString path = m_dir->filePath(copy);
+    writeBytes(path, "halb");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600 * ageHours - 60), QFile::FileModificationTime));
+    file.close();
+
+    QCOMPARE(writeFileAtomically(m_path, "neu"), WriteStatus::Ok);
+    QVERIFY2(QFileInfo::exists(path), "a write leaves other writers' copies alone");
+    QCOMPARE(removeStagingLeftovers(m_path), removed ? 1 : 0);
+    QCOMPARE(QFileInfo::exists(path), !removed);
+    QCOMPARE(fileBytes(m_path), QByteArray("neu"));
 }
 
 void TestAtomicFile::keepsPermissionsAndLinks()

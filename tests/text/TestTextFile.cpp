@@ -84,7 +84,11 @@ void TestTextFile::readsLines_data()
     QTest::newRow("empty file") << QByteArray() << QStringList{};
     QTest::newRow("blank lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{QString(), QString(), u"x"_s};
     QTest::newRow("nul bytes") << QByteArray("a\0b\r\n", 5) << QStringList{u"a\u0000b"_s};
-    QTest::newRow("lone cr stays") << QByteArray("a\rb\n") << QStringList{u"a\rb"_s};
+    // Old editors end lines with CR alone.
+    QTest::newRow("lone cr ends a line") << QByteArray("a\rb\n") << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("cr only") << QByteArray("a\rb\rc") << QStringList{u"a"_s, u"b"_s, u"c"_s};
+    QTest::newRow("cr, then cr lf") << QByteArray("a\r\r\nb") << QStringList{u"a"_s, QString(), u"b"_s};
+    QTest::newRow("lf cr") << QByteArray("a\n\rb") << QStringList{u"a"_s, QString(), u"b"_s};
     QTest::newRow("cp1252") << QByteArray("\x80\x81\n") << QStringList{u"\u20AC\u0081"_s};
 }
 
@@ -96,7 +100,7 @@ void TestTextFile::readsLines()
     const QString path = dir.filePath(u"in.txt"_s);
     writeBytes(path, bytes);
     QStringList read{u"old"_s};
-    QVERIFY(readTextFile(path, read));
+    QCOMPARE(readTextFile(path, read), ReadStatus::Ok);
     QCOMPARE(read, lines);
 }
 
@@ -104,16 +108,18 @@ void TestTextFile::unreadableFilesReportFalse()
 {
     QTemporaryDir dir;
     QStringList lines;
-    QVERIFY(!readTextFile(dir.filePath(u"missing.txt"_s), lines));
-    QVERIFY(!readTextFile(dir.path(), lines));
-    QVERIFY(!readTextFile(QString(), lines));
-    // Windows cannot open names this long, so no platform does.
+    QCOMPARE(readTextFile(dir.filePath(u"missing.txt"_s), lines), ReadStatus::NotFound);
+    QCOMPARE(readTextFile(dir.path(), lines), ReadStatus::NotFound);
+    QCOMPARE(readTextFile(QString(), lines), ReadStatus::NotFound);
+    // Windows cannot open names this long, so no platform does, and says why instead of "not found".
     const QString longFolder = dir.filePath(QString(200, u'f'));
     QVERIFY(QDir().mkpath(longFolder));
     const QString longPath = longFolder + u'/' + QString(100, u'x');
     writeBytes(longPath, "a\r\n");
     QVERIFY(QFile::exists(longPath));
-    QVERIFY(!readTextFile(longPath, lines));
+    QCOMPARE(readTextFile(longPath, lines), ReadStatus::TooLong);
+    QCOMPARE(readFailureMessage(ReadStatus::TooLong, longPath, u"Datei %1 nicht gefunden"_s),
+             u"Der Name der Datei %1 ist zu lang: Windows erlaubt höchstens 259 Zeichen."_s.arg(longPath));
 }
 
 void TestTextFile::writeFailures_data()

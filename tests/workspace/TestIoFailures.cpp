@@ -30,9 +30,6 @@ const QByteArray OldProject = "FILEVERS=140\r\nSTARTPAGE=Eins\r\nFREEIPS=\r\n*Si
 const QByteArray OldUsers = "anna;alt;Eins\r\n";
 const QByteArray OldPage = "@V=HTM100\r\n#001000=Eins\r\nFILEVERS=140\r\n#008000\r\nSHEAD=Alt\r\n#099000\r\n";
 
-// Reading this file opens fine and then fails with EIO (5).
-const QString FailingRead = u"/proc/self/mem"_s;
-
 QString writeFailed(int number, const QString &path)
 {
     return u"Fehler %1 beim Schreiben der Datei %2"_s.arg(number).arg(path);
@@ -44,6 +41,7 @@ struct Fault
     std::unique_ptr<PermissionsEnforced> enforced;
     std::unique_ptr<ReadOnlyFolder> readOnly;
     std::unique_ptr<FullDisk> full;
+    std::unique_ptr<FailingRead> failing;
 };
 
 } // namespace
@@ -105,11 +103,13 @@ bool TestIoFailures::make(Fault &made, const QString &fault, const QString &file
         made.full = std::make_unique<FullDisk>(m_data);
         return made.full->isActive();
     }
+    if (fault == u"failing half-way"_s) {
+        made.failing = std::make_unique<FailingRead>(file);
+        return made.failing->isActive();
+    }
     QFile::remove(file);
     if (fault == u"a folder in its place"_s)
         return QDir().mkpath(file);
-    if (fault == u"failing half-way"_s)
-        return QFile::link(FailingRead, file);
     return fault == u"vanished"_s;
 }
 
@@ -146,8 +146,9 @@ void TestIoFailures::save()
     QVERIFY2(make(made, fault, file.isEmpty() ? QString() : data(file)), qPrintable(fault));
     // Once for the save, once for the save that closing offers.
     const auto expectSave = [&] {
+        // The input/output error names the file it happened on.
         if (made.full)
-            prompt.expectError(u"E/A-Fehler %1"_s.arg(made.full->errorNumber()));
+            prompt.expectError(u"E/A-Fehler %1: %2"_s.arg(made.full->errorNumber()).arg(data(u"HAUS.FNP"_s)));
         else if (made.readOnly)
             prompt.expectError(writeFailed(5, data(u"HAUS.FNP"_s))).expectError(writeFailed(5, data(u"HAUS_WEBUSERS.USR"_s)));
         else
@@ -189,7 +190,7 @@ void TestIoFailures::refresh_data()
         << u"read-only data folder"_s
         << QStringList{u"Fehler 5 beim Schreiben der Datei %1"_s, u"Fehler 5 beim Schreiben der Datei %2"_s}
         << status(RefreshResult::Status::Completed) << 2 << QStringList{u"Eins"_s, u"Zwei"_s};
-    QTest::newRow("full disk") << u"full disk"_s << QStringList{u"E/A-Fehler %3"_s}
+    QTest::newRow("full disk") << u"full disk"_s << QStringList{u"E/A-Fehler %3: %1"_s}
                                << status(RefreshResult::Status::Stopped) << 0 << QStringList{u"Eins"_s, u"Zwei"_s};
     QTest::newRow("page file is a folder")
         << u"a folder in its place"_s
@@ -198,7 +199,7 @@ void TestIoFailures::refresh_data()
     // Listed in the project, gone when its turn comes: written anew from what the page before left.
     QTest::newRow("page file vanished") << u"vanished"_s << QStringList{u"Datei nicht gefunden: %1"_s}
                                         << status(RefreshResult::Status::Completed) << 0 << QStringList();
-    QTest::newRow("page file failing half-way") << u"failing half-way"_s << QStringList{u"E/A-Fehler 5"_s}
+    QTest::newRow("page file failing half-way") << u"failing half-way"_s << QStringList{u"E/A-Fehler 5: %1"_s}
                                                 << status(RefreshResult::Status::Stopped) << 0
                                                 << QStringList{u"Zwei"_s};
 }
@@ -264,7 +265,7 @@ void TestIoFailures::pageEditorSave()
     QVERIFY2(make(made, fault, path), qPrintable(fault));
     bool thrown = false;
     if (made.full)
-        prompt.expectError(u"E/A-Fehler %1"_s.arg(made.full->errorNumber()));
+        prompt.expectError(u"E/A-Fehler %1: %2"_s.arg(made.full->errorNumber()).arg(path));
     else
         prompt.expectError(writeFailed(5, path));
     try {
@@ -292,7 +293,7 @@ void TestIoFailures::read_data()
     QTest::addColumn<bool>("thrown");     // the message ends the user's action (the guard shows it)
     const QString notFound = u"Datei %1 nicht gefunden"_s;
     const QString notFoundAfter = u"Datei nicht gefunden: %1"_s;
-    const QString ioError = u"E/A-Fehler 5"_s;
+    const QString ioError = u"E/A-Fehler 5: %1"_s;
     const struct
     {
         QString reader;
@@ -340,7 +341,7 @@ void TestIoFailures::read()
         wasRead = [&] { return model.Users[0].Password == u"alt"_s; };
     } else if (reader == u"page file"_s) {
         file = data(u"HAUS_Eins.SHT"_s);
-        read = [&](Prompt &p) { return LoadHTMLSourcePage(page, file, p); };
+        read = [&](Prompt &p) { return LoadHTMLSourcePage(page, file, p) == PageRead::Read; };
         unchanged = [&] { return page.SiteData.Headline == u"Vorher"_s; };
         wasRead = [&] { return page.SiteData.Headline == u"Alt"_s; };
     } else if (reader == u"execution file"_s) {
@@ -360,7 +361,7 @@ void TestIoFailures::read()
         QVERIFY2(!thrown, "the reading error ends the action");
     } catch (const OperationError &e) {
         QVERIFY(thrown);
-        QCOMPARE(e.message(), message);
+        QCOMPARE(e.message(), message.arg(file));
     }
     QVERIFY2(message.isEmpty() ? wasRead() : unchanged(), "read, or left as it was");
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
@@ -379,13 +380,14 @@ void TestIoFailures::openingAFileFailingHalfWayKeepsTheProjectShown()
     model.AuthMsg = u"Bitte anmelden"_s;
 
     const QString other = data(u"GARTEN.FNP"_s);
-    QVERIFY(QFile::link(FailingRead, other));
+    const FailingRead failing(other);
+    QVERIFY(failing.isActive());
     prompt.expectOpenFile(true, other);
     try {
         workspace.operations().ffnen1Click();
         QFAIL("the reading error ends the opening");
     } catch (const OperationError &e) {
-        QCOMPARE(e.message(), u"E/A-Fehler 5"_s);
+        QCOMPARE(e.message(), u"E/A-Fehler 5: "_s + other);
     }
     QCOMPARE(state.ProjectName, u"HAUS"_s);
     QCOMPARE(model.Sites, (QStringList{u"Eins"_s, u"Zwei"_s}));
@@ -415,7 +417,7 @@ void TestIoFailures::startUpGoesOnAfterAFailingRead()
     store.setString(SettingsKeys::Own, u"DIRDAT"_s, m_data);
     AppState state;
     ScriptedPrompt prompt;
-    prompt.expectError(u"E/A-Fehler 5"_s);
+    prompt.expectError(u"E/A-Fehler 5: "_s + data(file));
     Workspace workspace(state, prompt, &store, [] { return u"/usr/bin/browser"_s; });
 
     workspace.FormCreate(program);

@@ -1,6 +1,7 @@
 #include "catalogue/RvxScrambler.h"
 #include "support/ExecFileFixture.h"
 #include "support/FileBytes.h"
+#include "support/FileSystemFaults.h"
 #include "support/ScriptedPrompt.h"
 #include "workspace/ProjectCheck.h"
 
@@ -54,7 +55,8 @@ private slots:
     void findings_data();
     void findings();
     void projectFileMissing();
-    void pageFailingToRead();
+    void pageThatCannotBeRead_data();
+    void pageThatCannotBeRead();
     void kindNamesAreDistinct();
 
 private:
@@ -188,6 +190,13 @@ void TestProjectCheck::findings_data()
         << u"navigation-length-at-save"_s << u"program"_s
         << QStringList{u"navigation-length | Start |  | Seite „Start“: Die Navigationszeile wird beim nächsten "
                        u"Speichern 1024 Zeichen lang; gelesen werden nur 1023."_s};
+    // Damaged counts: the links the line holds are read, and the check says what the file named.
+    QTest::newRow("navigation counts that do not match the line")
+        << u"navigation-count"_s << u"program"_s
+        << QStringList{u"navigation-count | Start |  | Seite „Start“: Der Abschnitt der Navigationszeile nennt -1 "
+                       u"Links, die Zeile enthält 2; gelesen werden 2."_s,
+                       u"navigation-count | Licht |  | Seite „Licht“: Der Abschnitt der Navigationszeile nennt 7 "
+                       u"Links, die Zeile enthält 1; gelesen werden 1."_s};
     QTest::newRow("build and column order naming an entry twice")
         << u"order"_s << u"program"_s
         << QStringList{u"order | Licht |  | Seite „Licht“: Die Aufbaureihenfolge nennt „Objekte“ mehrfach."_s,
@@ -234,21 +243,57 @@ void TestProjectCheck::projectFileMissing()
 
 // A page file that opens but cannot be read (here one that fails with EIO at once) is reported, and
 // the pages after it are checked all the same.
-void TestProjectCheck::pageFailingToRead()
+void TestProjectCheck::pageThatCannotBeRead_data()
 {
-    const QString folder = m_dir.filePath(u"failing"_s);
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("finding"); // {P}: the page file
+    const QString unreadable = u"page-unreadable | Start |  | Seite „Start“: Die Seitendatei kann nicht gelesen werden: "_s;
+    QTest::newRow("failing half-way") << u"failing half-way"_s << unreadable + u"E/A-Fehler 5: {P}"_s;
+    QTest::newRow("link out of the folder")
+        << u"link out"_s
+        << unreadable + u"{P} ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder eine Verknüpfung, die aus ihrem "
+                        u"Ordner hinaus oder ins Leere zeigt); sie wird weder gelesen noch geschrieben."_s;
+    QTest::newRow("not a page")
+        << u"UTF-16"_s
+        << u"page-not-a-page | Start |  | Seite „Start“: Die Seitendatei enthält keine Seite (keine Kopfzeile und kein "
+           u"Abschnitt: ein anderes Format oder eine andere Zeichenkodierung); beim Aktualisieren wird sie "
+           u"übersprungen."_s;
+}
+
+// A page file that cannot be read is reported, and the pages after it are checked all the same.
+void TestProjectCheck::pageThatCannotBeRead()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, finding);
+#ifndef Q_OS_UNIX
+    if (fault != u"UTF-16"_s)
+        QSKIP("needs a mount or a symbolic link");
+#endif
+    const QString folder = m_dir.filePath(u"failing-"_s + fault);
     QVERIFY(QDir().mkpath(folder));
     for (const QString &name : QDir(m_data + u"/object-row"_s).entryList(QDir::Files))
         QVERIFY(QFile::copy(m_data + u"/object-row/"_s + name, folder + u'/' + name));
     const QString start = folder + u"/HAUS_Start.SHT"_s;
-    QVERIFY(QFile::remove(start));
-    QVERIFY(QFile::link(u"/proc/self/mem"_s, start));
+    std::unique_ptr<FailingRead> failing;
+    if (fault == u"failing half-way"_s) {
+        failing = std::make_unique<FailingRead>(start);
+        QVERIFY(failing->isActive());
+    } else if (fault == u"link out"_s) {
+        QVERIFY(QFile::remove(start));
+        QVERIFY(QFile::link(m_program, start));
+    } else {
+        QByteArray utf16("\xff\xfe");
+        for (const char c : fileBytes(start)) {
+            utf16 += c;
+            utf16 += '\0';
+        }
+        writeBytes(start, utf16);
+    }
 
     ScriptedPrompt prompt;
     const CheckResult result = CheckProject(folder + u"/HAUS.FNP"_s, m_program, prompt);
     QCOMPARE(describe(result.findings),
-             (QStringList{u"page-unreadable | Start |  | Seite „Start“: Die Seitendatei kann nicht gelesen werden: "
-                          u"E/A-Fehler 5"_s,
+             (QStringList{finding.replace(u"{P}"_s, start),
                           u"object-row | Licht | Objektzeile 2 („Lampe_alt“) | Seite „Licht“, Objektzeile 2 "
                           u"(„Lampe_alt“): Das Objekt wird nicht mehr angeboten; "_s +
                               DroppedAtSave}));
@@ -259,7 +304,7 @@ void TestProjectCheck::pageFailingToRead()
 void TestProjectCheck::kindNamesAreDistinct()
 {
     QSet<QString> names;
-    for (int k = int(CheckFinding::Kind::ExecFile); k <= int(CheckFinding::Kind::Order); ++k) {
+    for (int k = int(CheckFinding::Kind::ExecFile); k <= int(CheckFinding::Kind::NaviCount); ++k) {
         const QString name = checkKindName(CheckFinding::Kind(k));
         QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(name));
         names.insert(name);
