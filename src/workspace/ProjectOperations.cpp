@@ -6,6 +6,7 @@
 #include "text/OperationError.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
+#include "workspace/Leftovers.h"
 #include "workspace/ProjectFile.h"
 #include "workspace/ProjectModel.h"
 #include "workspace/Settings.h"
@@ -117,6 +118,7 @@ void ProjectOperations::ffnen1Click()
     m_model.DirDatText = m_state.DataFolder;
     m_model.clearUserCells();
     ReadUserFile(m_state.ProjectName, m_state, m_model, m_prompt);
+    removeProjectLeftovers(m_state.DataFolder, m_state.ProjectName);
 }
 
 // Another project's file under the new name would stay in place, and the next save would

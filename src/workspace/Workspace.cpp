@@ -9,6 +9,7 @@
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
 #include "workspace/Messages.h"
+#include "workspace/Leftovers.h"
 #include "workspace/PageEditorView.h"
 #include "workspace/PageReferences.h"
 #include "workspace/Version.h"
@@ -66,6 +67,7 @@ void Workspace::FormCreate(const QString &programFolder)
                             m_prompt);
         });
         reading([this] { ReadUserFile(m_state.ProjectName, m_state, m_model, m_prompt); });
+        removeProjectLeftovers(m_state.DataFolder, m_state.ProjectName);
     }
 
     m_model.DirDatText = m_state.DataFolder;
@@ -153,6 +155,7 @@ bool Workspace::FormClose()
 
 bool Workspace::Speichern1Click()
 {
+    removeProjectLeftovers(m_state.DataFolder, m_state.ProjectName);
     const bool projectWritten = WriteProjectFile(m_state.ProjectName, m_state, m_model, m_prompt);
     const bool usersWritten = WriteUserFile(m_state.ProjectName, m_state, m_model, m_prompt);
     m_model.HeadName = m_state.ProjectName;

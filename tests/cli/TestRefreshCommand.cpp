@@ -1,10 +1,12 @@
 #include "support/FileBytes.h"
 #include "catalogue/RvxScrambler.h"
 #include "cli/CliRunner.h"
+#include "text/Cp1252.h"
 #include "text/FilePaths.h"
 #include "text/TextFile.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -73,6 +75,27 @@ private slots:
         QTest::newRow("conversion error stops at the page")
             << u"badA"_s << QStringList{u"{P}"_s} << 1 << QStringList{u"'oft' ist kein gültiger Integerwert"_s}
             << QStringList();
+        QTest::newRow("file without a page is left alone")
+            << u"foreignA"_s << QStringList{u"{P}"_s} << 1
+            << QStringList{u"Die Datei {A} enthält keine Seite (keine Kopfzeile und kein Abschnitt: ein anderes Format "
+                           u"oder eine andere Zeichenkodierung)."_s,
+                           u"Die Seite wird beim Aktualisieren übersprungen; die Datei bleibt unverändert."_s,
+                           u"Datei nicht gefunden: {B}"_s}
+            << QStringList{u"B"_s};
+        QTest::newRow("project file in another encoding")
+            << u"utf16Project"_s << QStringList{u"{P}"_s} << 1
+            << QStringList{u"Die Datei {P} ist keine Projektdatei (ein anderes Format oder eine andere "
+                           u"Zeichenkodierung)."_s}
+            << QStringList();
+#ifdef Q_OS_UNIX
+        // What the link points to outside the data folder stays as it is.
+        const QString refused = u"{A} ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder eine Verknüpfung, die "
+                                u"aus ihrem Ordner hinaus oder ins Leere zeigt); sie wird weder gelesen noch "
+                                u"geschrieben."_s;
+        QTest::newRow("page linked out of the folder")
+            << u"linkOutA"_s << QStringList{u"{P}"_s} << 1
+            << QStringList{refused, refused, u"Datei nicht gefunden: {B}"_s} << QStringList{u"B"_s};
+#endif
         QTest::newRow("page that cannot be written")
             << u"badName"_s << QStringList{u"{P}"_s} << 1
             << QStringList{u"Datei nicht gefunden: {D}/P_a:b.SHT"_s,
@@ -99,6 +122,8 @@ private slots:
         QVERIFY(out.data().isEmpty());
 
         QCOMPARE(fileBytes(page(u"A"_s)) != pageA, written.contains(u"A"_s));
+        if (setup == u"linkOutA"_s)
+            QCOMPARE(fileBytes(m_outside.filePath(u"Notiz.txt"_s)), QByteArray("Notiz\r\n"));
         QCOMPARE(QFile::exists(page(u"B"_s)), written.contains(u"B"_s));
         if (written.contains(u"A"_s)) {
             const QStringList lines = fileLines(page(u"A"_s));
@@ -153,6 +178,32 @@ private slots:
         QCOMPARE(fileBytes(page(u"A"_s)) + fileBytes(page(u"B"_s)), first);
     }
 
+    // Refreshes of one project at the same time, as two programs may run them: each ends well and
+    // every page file is whole.
+    void refreshesAtTheSameTime()
+    {
+        const QString program = QStringLiteral(WEBDEF_BINARY_DIR "/src/webdef-cli");
+        QVERIFY2(QFile::exists(program), "webdef-cli is not built");
+        writeProject(QString());
+        QProcess first;
+        first.start(program, {u"refresh"_s, m_project});
+        QVERIFY(first.waitForFinished(60000));
+        const QByteArray a = fileBytes(page(u"A"_s));
+        const QByteArray b = fileBytes(page(u"B"_s));
+        for (int pair = 0; pair < 5; ++pair) {
+            QProcess one, two;
+            one.start(program, {u"refresh"_s, m_project});
+            two.start(program, {u"refresh"_s, m_project});
+            QVERIFY(one.waitForFinished(60000) && two.waitForFinished(60000));
+            QCOMPARE(one.exitCode(), 0);
+            QCOMPARE(two.exitCode(), 0);
+            QCOMPARE(one.readAllStandardError() + two.readAllStandardError(), QByteArray());
+            QCOMPARE(fileBytes(page(u"A"_s)), a);
+            QCOMPARE(fileBytes(page(u"B"_s)), b);
+        }
+        QCOMPARE(QDir(m_dir->path()).entryList({u".~*"_s}, QDir::Files | QDir::Hidden), QStringList());
+    }
+
 private:
     QString page(const QString &name) const { return projectFilePath(m_dir->path(), u"P_"_s + name + u".SHT"_s); }
 
@@ -162,6 +213,7 @@ private:
         for (QString t : texts)
             out << t.replace(u"{P}"_s, m_project)
                        .replace(u"{X}"_s, m_exec)
+                       .replace(u"{A}"_s, page(u"A"_s))
                        .replace(u"{B}"_s, page(u"B"_s))
                        .replace(u"{D}"_s, m_dir->path());
         return out;
@@ -181,8 +233,16 @@ private:
         project << u"*Site=A"_s << u"*Site=B"_s;
         if (setup != u"noRvx")
             project << u"RVXFile="_s + m_exec;
-        if (setup != u"noProject")
+        if (setup == u"utf16Project") {
+            QByteArray utf16("\xff\xfe");
+            for (const char c : Cp1252::encode(project.join(u"\r\n"_s))) {
+                utf16 += c;
+                utf16 += '\0';
+            }
+            writeBytes(m_project, utf16);
+        } else if (setup != u"noProject") {
             QCOMPARE(writeTextFile(m_project, project), WriteStatus::Ok);
+        }
 
         QStringList a{u"@V=HTM100"_s, u"#001000=A"_s, u"#003000"_s, u"OBWIDTH=700"_s};
         if (setup == u"badA")
@@ -190,9 +250,17 @@ private:
         a << u"#010000"_s << u"OBJROW=licht@Decke@1@O@1@U@9@alt"_s << u"OBJROW=Dimmer@D@0@O@1@N@2@"_s
           << u"OBJROW=Weg@W@0@O@5@U@1@"_s << u"#011000"_s << u"MACRO=Alles_aus@Alle aus@1"_s << u"#099000"_s;
         QCOMPARE(writeTextFile(page(u"A"_s), a), WriteStatus::Ok);
+        if (setup == u"foreignA") {
+            writeBytes(page(u"A"_s), "Seite A: noch zu machen\r\nOBJROW=licht@Decke@1\r\n");
+        } else if (setup == u"linkOutA") {
+            writeBytes(m_outside.filePath(u"Notiz.txt"_s), "Notiz\r\n");
+            QVERIFY(QFile::remove(page(u"A"_s)));
+            QVERIFY(QFile::link(m_outside.filePath(u"Notiz.txt"_s), page(u"A"_s)));
+        }
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_outside; // a folder beside the data folder
     QString m_project;
     QString m_exec;
 };

@@ -134,6 +134,12 @@ void TestPageEditing::showing_data()
         << QByteArray("#008000\r\nSHEAD=Kochen\r\n#007000\r\nAutoAkt=vielleicht\r\n") << false
         << u"'vielleicht' ist kein gültiger boolescher Wert"_s << u"Kochen"_s << 0;
     QTest::newRow("new page reads no file") << page << true << QString() << QString() << 0;
+    QTest::newRow("file without a page opens empty")
+        << QByteArray("Einkaufsliste\r\nSHEAD=Milch\r\n") << false
+        << u"Die Datei %1 enthält keine Seite (keine Kopfzeile und kein Abschnitt: ein anderes Format oder eine "
+           u"andere Zeichenkodierung).\rDie Seite wird leer geöffnet; die Datei bleibt unverändert, bis Sie mit OK "
+           u"speichern."_s
+        << QString() << 0;
 }
 
 void TestPageEditing::showing()
@@ -161,6 +167,9 @@ void TestPageEditing::showing()
     QCOMPARE(m_model->SeitenLB, newPage ? QStringList({u"Bad"_s, u"Flur"_s, u"Küche"_s}) : QStringList({u"Bad"_s, u"Flur"_s}));
     QCOMPARE(m_model->SiteData.BGCol == clWhite, newPage);
     QVERIFY(!m_model->IsChanged);
+    // Opening reads and never writes.
+    if (!file.isEmpty())
+        QCOMPARE(fileBytes(pagePath(u"Küche"_s)), file);
     verifyPrompt();
 }
 

@@ -110,6 +110,36 @@ private slots:
         QVERIFY(QFile::exists(pagePath(u"C"_s)));
     }
 
+    // A file that holds no page is told and left as it is; the pages after it are refreshed.
+    void fileWithoutAPageIsSkipped_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray utf16("\xff\xfe");
+        for (const char c : QByteArray("@V=HTM100\r\n#010000\r\nOBJROW=Licht_Decke@L@1@O@1@U@3@\r\n")) {
+            utf16 += c;
+            utf16 += '\0';
+        }
+        QTest::newRow("UTF-16") << utf16;
+        QTest::newRow("other text") << QByteArray("Notizen zur Seite\r\nOBJROW=Licht_Decke@L@1\r\n");
+    }
+
+    void fileWithoutAPageIsSkipped()
+    {
+        QFETCH(QByteArray, bytes);
+        writeBytes(pagePath(u"A"_s), bytes);
+        writePage(u"B"_s, {u"#008000"_s, u"SHEAD=b"_s});
+        ScriptedPrompt prompt;
+        prompt.expectError(u"Die Datei %1 enthält keine Seite (keine Kopfzeile und kein Abschnitt: ein anderes "
+                           u"Format oder eine andere Zeichenkodierung).\rDie Seite wird beim Aktualisieren "
+                           u"übersprungen; die Datei bleibt unverändert."_s.arg(pagePath(u"A"_s)));
+        const RefreshResult result = RefreshAllPages(*m_state, {u"A"_s, u"B"_s}, *m_model, prompt);
+        QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+        QCOMPARE(result.status, RefreshResult::Status::Completed);
+        QCOMPARE(result.pagesSkipped, 1);
+        QCOMPARE(fileBytes(pagePath(u"A"_s)), bytes);
+        QVERIFY(fileLines(pagePath(u"B"_s)).contains(u"FILEVERS=140"_s));
+    }
+
     void emptyPageListSetsTheDate()
     {
         ScriptedPrompt prompt;

@@ -3,6 +3,7 @@
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompt.h"
 #include "catalogue/RvxReader.h"
+#include "text/AtomicFile.h"
 #include "text/Launcher.h"
 #include "workspace/PageEditorView.h"
 #include "workspace/PageReferences.h"
@@ -82,6 +83,8 @@ private slots:
     void newAndEditPage();
     void readAnotherExecFile_data();
     void readAnotherExecFile();
+    void leftoversGoWhenTheProjectIsUsed_data();
+    void leftoversGoWhenTheProjectIsUsed();
     void updater_data();
     void updater();
 
@@ -643,6 +646,65 @@ void TestWorkspace::readAnotherExecFile()
     QCOMPARE(page.sgRow(1).entry != nullptr, !choose);
     QCOMPARE(page.mgRow(1).entry != nullptr, !choose);
     QVERIFY(!workspace.model().IsChanged);
+}
+
+void TestWorkspace::leftoversGoWhenTheProjectIsUsed_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("start-up") << u"start-up"_s;
+    QTest::newRow("open") << u"open"_s;
+    QTest::newRow("save") << u"save"_s;
+    QTest::newRow("refresh") << u"refresh"_s;
+}
+
+// What interrupted saves left beside the project's files goes the next time the project is opened,
+// saved or refreshed; copies of a writer still running and of another project stay.
+void TestWorkspace::leftoversGoWhenTheProjectIsUsed()
+{
+    QFETCH(QString, operation);
+    const qint64 dead = 2147483000;
+#ifdef Q_OS_WIN
+    const qint64 running = 4;
+#else
+    const qint64 running = 1;
+#endif
+    const auto copyOf = [&](const QString &file, qint64 pid) {
+        return QFileInfo(atomicStagingPath(m_dir->filePath(file), pid, 3)).fileName();
+    };
+    writeBytes(m_dir->filePath(u"HAUS.FNP"_s), "*Site=Bad\r\n");
+    writeBytes(m_dir->filePath(u"HAUS_ALT.FNP"_s), "*Site=Bad\r\n");
+    const QStringList gone{u".~HAUS.FNP"_s, copyOf(u"HAUS_Bad.SHT"_s, dead), copyOf(u"HAUS_WEBUSERS.USR"_s, dead),
+                           copyOf(u"HAUS_Bad.SHT"_s, dead) + u".a1B2c3"_s, copyOf(u"HAUS_Alt.SHT"_s, dead)};
+    const QStringList kept{copyOf(u"HAUS_Bad.SHT"_s, running), copyOf(u"HAUS_ALT_Bad.SHT"_s, dead),
+                           copyOf(u"GARTEN.FNP"_s, dead)};
+    for (const QString &name : gone + kept)
+        writeBytes(m_dir->filePath(name), "halb");
+
+    AppState state;
+    fillCatalogue(state);
+    ScriptedPrompt prompt;
+    prompt.setAllowUnexpectedErrors(true); // files this test does not write
+    setLastProject(u"HAUS"_s);
+    Workspace workspace(state, prompt, m_store.get());
+    if (operation == u"start-up"_s) {
+        workspace.FormCreate(m_dir->path());
+    } else {
+        state.ProjectName = u"HAUS"_s;
+        state.DataFolder = m_dir->path();
+        workspace.model().Sites = {u"Bad"_s};
+        if (operation == u"open"_s) {
+            prompt.expectOpenFile(true, m_dir->filePath(u"HAUS.FNP"_s));
+            workspace.operations().ffnen1Click();
+        } else if (operation == u"save"_s) {
+            workspace.Speichern1Click();
+        } else {
+            workspace.RefreshAllPages();
+        }
+    }
+    const QStringList left = QDir(m_dir->path()).entryList({u".~*"_s}, QDir::Files | QDir::Hidden, QDir::Name);
+    QStringList expected = kept;
+    expected.sort();
+    QCOMPARE(left, expected);
 }
 
 void TestWorkspace::updater_data()
