@@ -15,38 +15,12 @@
 
 #include <benchmark/benchmark.h>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// A "VmRSS:" or "VmHWM:" value of /proc/self/status in megabytes; 0 where there is none.
-double statusMegabytes(const QByteArray &field)
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(field.size()).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
-}
-
-// Gives the memory of writing the generated file back and starts the peak afresh, so that only the
-// catalogue counts (Linux: "5" to clear_refs resets the peak).
-void resetPeak()
-{
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
-    QFile clear(u"/proc/self/clear_refs"_s);
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
+using BenchSupport::resetPeak;
+using BenchSupport::statusMegabytes;
 
 void BM_CatalogueMemory(benchmark::State &state)
 {

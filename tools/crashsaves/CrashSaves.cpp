@@ -2,15 +2,20 @@
 // (project file, user list, settings and a refresh of 40 pages) over and over, then checks that
 // every file holds a complete version, the one before the interrupted save or the one it was
 // writing, and that no temporary file is left beside them that a user sees. A hidden copy that a
-// save had committed but not yet moved into place may stay; the next save of that file must remove
-// it, which a further save in the same folder checks.
+// save had not yet moved into place may stay; the next opening of the project must remove it,
+// which opening it as the editor does at its start checks: a copy left after that fails the run.
 //
 //   webdef-crashsaves [--runs N] [--series S] [--folder DIR]
+//   webdef-crashsaves --concurrent N [--folder DIR]
 //
 // Prints one line per run that is not clean and a summary; exits with 0 when every run was clean.
 // The program it kills is itself, started as "webdef-crashsaves --save-loop SETTINGS JOURNAL" in a
 // copy of the start files: it saves generations 1, 2, 3, ... (see SaveGeneration.h) and writes the
 // number of the generation it starts into JOURNAL before each save.
+//
+// --concurrent runs N pairs of saves of one project at the same time, generations g and g + 1 (as
+// "webdef-crashsaves --save-once SETTINGS G"): both must end well, and every file must hold one of
+// the two generations whole, with nothing left beside them.
 
 #include "SaveGeneration.h"
 
@@ -46,7 +51,7 @@ const QString Journal = u"journal"_s;
 // The journal and the hidden copy its own writing may leave belong to the test, not to the saves.
 bool isJournal(const QString &name)
 {
-    return name == Journal || name == u".~"_s + Journal;
+    return name == Journal || name.startsWith(u".~"_s + Journal);
 }
 
 void say(const QString &text)
@@ -107,6 +112,20 @@ int saveLoop(const QString &settingsFile, const QString &journal)
             return 3;
         }
     }
+}
+
+// A child of --concurrent: one save of generation g.
+int saveOnce(const QString &settingsFile, int g)
+{
+#ifdef Q_OS_LINUX
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
+    QString error;
+    if (!SaveGeneration::Saver(settingsFile).save(g, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 3;
+    }
+    return 0;
 }
 
 class CrashTest
@@ -211,31 +230,71 @@ private:
             else
                 hidden.append(name);
         }
-        if (!hidden.isEmpty() && problems.isEmpty()) {
+        if (!hidden.isEmpty())
             ++m_hiddenLeftovers;
-            problems += saveAgain(folder, started + 1);
+        if (problems.isEmpty())
+            problems += openAgain(folder);
+        return problems.join(u"; "_s);
+    }
+
+    // The program started again after the kill: opening the project must take away every hidden
+    // copy, and the next save must succeed.
+    QStringList openAgain(const QString &folder)
+    {
+        QString error;
+        const QString current = QDir::currentPath();
+        const bool opened = QDir::setCurrent(folder) && SaveGeneration::openProject(SettingsFile, &error);
+        QStringList problems;
+        if (!opened)
+            problems.append(u"the opening after the kill failed: "_s + error);
+        for (const QString &name : filesBelow(folder, true)) {
+            if (!isJournal(name) && !SaveGeneration::savedFiles(SettingsFile).contains(name))
+                problems.append(u"left behind after the next opening: %1"_s.arg(name));
+        }
+        if (problems.isEmpty() && !SaveGeneration::Saver(SettingsFile).save(1000, &error))
+            problems.append(u"the save after the kill failed: "_s + error);
+        QDir::setCurrent(current);
+        return problems;
+    }
+
+public:
+    // One pair of saves at the same time, of generations g and g + 1, in a fresh copy of the start
+    // files. Returns an empty text when both ended well and every file holds one of them whole.
+    QString concurrentPair(int g)
+    {
+        const QString folder = m_root + u"/pair"_s;
+        QDir(folder).removeRecursively();
+        if (!copyFolder(m_root + u"/start"_s, folder))
+            return u"cannot copy the start files"_s;
+        const Files *first = expected(g);
+        const Files *second = expected(g + 1);
+        if (!first || !second)
+            return u"generations %1 and %2 cannot be made"_s.arg(g).arg(g + 1);
+        QProcess one, two;
+        for (QProcess *child : {&one, &two}) {
+            child->setWorkingDirectory(folder);
+            child->setProcessChannelMode(QProcess::SeparateChannels);
+        }
+        one.start(QCoreApplication::applicationFilePath(), {u"--save-once"_s, SettingsFile, QString::number(g)});
+        two.start(QCoreApplication::applicationFilePath(), {u"--save-once"_s, SettingsFile, QString::number(g + 1)});
+        QStringList problems;
+        for (QProcess *child : {&one, &two}) {
+            if (!child->waitForFinished(120000) || child->exitCode() != 0)
+                problems.append(u"a save failed: "_s + QString::fromLocal8Bit(child->readAllStandardError()).trimmed());
+        }
+        for (const QString &name : SaveGeneration::savedFiles(SettingsFile)) {
+            const QByteArray bytes = fileBytes(folder + u'/' + name);
+            if (bytes != first->value(name) && bytes != second->value(name))
+                problems.append(u"%1 is neither generation %2 nor %3"_s.arg(name).arg(g).arg(g + 1));
+        }
+        for (const QString &name : filesBelow(folder, true)) {
+            if (!SaveGeneration::savedFiles(SettingsFile).contains(name))
+                problems.append(u"left behind: %1"_s.arg(name));
         }
         return problems.join(u"; "_s);
     }
 
-    // The program started again after the kill: its next save must succeed and take away every
-    // hidden copy.
-    QStringList saveAgain(const QString &folder, int g)
-    {
-        QString error;
-        const QString current = QDir::currentPath();
-        const bool saved = QDir::setCurrent(folder) && SaveGeneration::Saver(SettingsFile).save(g, &error);
-        QDir::setCurrent(current);
-        if (!saved)
-            return {u"the save after the kill failed: "_s + error};
-        QStringList problems;
-        for (const QString &name : filesBelow(folder, true)) {
-            if (!isJournal(name) && !SaveGeneration::savedFiles(SettingsFile).contains(name))
-                problems.append(u"left behind after the next save: %1"_s.arg(name));
-        }
-        return problems;
-    }
-
+private:
     QString m_root;
     std::map<int, Files> m_generations;
     qint64 m_window = 0;
@@ -267,9 +326,33 @@ int runTests(int runs, quint32 series, const QString &folder)
         if (r % 100 == 0 && r < runs)
             say(u"%1 runs, %2 clean"_s.arg(r).arg(clean));
     }
-    say(u"%1 of %2 runs clean; after %3 a hidden copy was left, which the next save removed"_s.arg(clean).arg(runs).arg(
-        test.hiddenLeftovers()));
+    say(u"%1 of %2 runs clean; after %3 a hidden copy was left, which the next opening removed"_s.arg(clean)
+            .arg(runs)
+            .arg(test.hiddenLeftovers()));
     return clean == runs ? 0 : 1;
+}
+
+int runConcurrent(int pairs, const QString &folder)
+{
+    QTemporaryDir temporary(QDir::tempPath() + u"/webdef-crashsaves-XXXXXX"_s);
+    const QString root = folder.isEmpty() ? temporary.path() : QDir(folder).absolutePath();
+    CrashTest test(root);
+    QString error;
+    if (!test.prepare(&error)) {
+        say(u"cannot prepare the start files: "_s + error);
+        return 2;
+    }
+    say(u"%1 pairs of saves of one project at the same time"_s.arg(pairs));
+    int clean = 0;
+    for (int p = 1; p <= pairs; ++p) {
+        const QString problems = test.concurrentPair(2 * p);
+        if (problems.isEmpty())
+            ++clean;
+        else
+            say(u"pair %1: %2"_s.arg(p).arg(problems));
+    }
+    say(u"%1 of %2 pairs clean"_s.arg(clean).arg(pairs));
+    return clean == pairs ? 0 : 1;
 }
 
 } // namespace
@@ -280,21 +363,28 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 3 && args.at(0) == u"--save-loop"_s)
         return saveLoop(args.at(1), args.at(2));
+    if (args.size() == 3 && args.at(0) == u"--save-once"_s)
+        return saveOnce(args.at(1), args.at(2).toInt());
 
     int runs = 1000;
+    int pairs = 0;
     quint32 series = QRandomGenerator::global()->generate();
     QString folder;
     for (qsizetype i = 0; i + 1 < args.size(); i += 2) {
         if (args.at(i) == u"--runs"_s)
             runs = args.at(i + 1).toInt();
+        else if (args.at(i) == u"--concurrent"_s)
+            pairs = args.at(i + 1).toInt();
         else if (args.at(i) == u"--series"_s)
             series = args.at(i + 1).toUInt();
         else if (args.at(i) == u"--folder"_s)
             folder = args.at(i + 1);
     }
-    if (args.size() % 2 != 0 || runs < 1) {
-        std::fputs("usage: webdef-crashsaves [--runs N] [--series S] [--folder DIR]\n", stderr);
+    if (args.size() % 2 != 0 || runs < 1 || pairs < 0) {
+        std::fputs("usage: webdef-crashsaves [--runs N] [--series S] [--folder DIR]\n"
+                   "       webdef-crashsaves --concurrent N [--folder DIR]\n",
+                   stderr);
         return 2;
     }
-    return runTests(runs, series, folder);
+    return pairs > 0 ? runConcurrent(pairs, folder) : runTests(runs, series, folder);
 }

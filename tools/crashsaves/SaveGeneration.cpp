@@ -149,6 +149,18 @@ bool Saver::save(int g, QString *error)
     return saved;
 }
 
+bool openProject(const QString &settingsFile, QString *error)
+{
+    JsonSettingsStore store(settingsFile);
+    AppState state;
+    CollectingPrompt prompt;
+    Workspace workspace(state, prompt, &store);
+    workspace.FormCreate(QDir::currentPath());
+    if (!prompt.messages.isEmpty() && error)
+        *error = prompt.messages.join(u'\n');
+    return prompt.messages.isEmpty();
+}
+
 bool writeStart(const QString &settingsFile, QString *error)
 {
     if (!QDir().mkpath(DataFolder)) {

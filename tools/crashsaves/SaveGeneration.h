@@ -27,6 +27,10 @@ QStringList pageNames();
 // Every file a save writes, relative to the working folder, and the settings file given.
 QStringList savedFiles(const QString &settingsFile);
 
+// Opens the project as the editor does at its start, with the settings in settingsFile, in the
+// current folder. Returns false with *error when it showed anything.
+bool openProject(const QString &settingsFile, QString *error);
+
 // One run of the program that saves generations: its program-wide state, prompt, settings store
 // and workspace, working in the current folder.
 class Saver
