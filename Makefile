@@ -6,6 +6,7 @@ PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translatio
 BENCH_PACKAGES := libbenchmark-dev
 PACKAGE_PACKAGES := dpkg-dev file
 FUZZ_PACKAGES := clang libclang-rt-dev
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix wine wine64 nsis dpkg-dev perl
 FUZZ_TARGETS := exec-file page-file project-file user-file settings text
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?= -1
@@ -14,7 +15,7 @@ CRASH_RUNS ?= 1000
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 DEMO_HOME := $(CURDIR)/build/default/demo-home
 
-.PHONY: run test deps bench package fuzz crash-saves clean
+.PHONY: run test deps bench package fuzz crash-saves windows windows-programs test-windows clean
 
 deps:
 	@missing=""; \
@@ -67,6 +68,22 @@ package:
 	cmake --preset default
 	cmake --build --preset default
 	cd build/default && cpack -G DEB
+
+# The Windows programs, cross-built with MinGW-w64 in build/windows: Qt is built once into
+# ~/.cache/fennaro-webdef (about an hour), the programs and tests against it, then the installer
+# build/windows/fennaro-webdef-2.2-setup.exe.
+windows: windows-programs
+	cmake --build --preset windows --target installer
+
+windows-programs:
+	$(MAKE) deps EXTRA_PACKAGES="$(WINDOWS_PACKAGES)"
+	tools/windows/build-qt.sh
+	cmake --preset windows
+	cmake --build --preset windows
+
+# Every test of the Windows build under Wine (offscreen), in a Wine prefix inside build/windows.
+test-windows: windows-programs
+	ctest --preset windows
 
 clean:
 	rm -rf build
