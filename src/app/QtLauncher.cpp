@@ -52,7 +52,9 @@ bool QtLauncher::openHelp(const QString &helpFile, const QString &keyword)
 #ifdef Q_OS_WIN
     static const HtmlHelpFunction htmlHelp = [] {
         HMODULE library = LoadLibraryW(L"hhctrl.ocx");
-        return library ? reinterpret_cast<HtmlHelpFunction>(GetProcAddress(library, "HtmlHelpW")) : nullptr;
+        // Through void *: the function types of GetProcAddress and HtmlHelpW differ by design.
+        return library ? reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void *>(GetProcAddress(library, "HtmlHelpW")))
+                       : nullptr;
     }();
     if (!htmlHelp)
         return openDocument(helpFile);

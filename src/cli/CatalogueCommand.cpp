@@ -5,6 +5,7 @@
 #include "catalogue/RvxReader.h"
 #include "cli/JsonWriter.h"
 #include "cli/Messages.h"
+#include "text/FilePaths.h"
 #include "text/Prompt.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -100,7 +101,8 @@ int runCatalogueCommand(CliContext &context)
 {
     if (context.arguments.size() != 1)
         return ExitUsage;
-    const QString fileName = context.arguments.first();
+    // Shown as the system writes paths, whatever the command line held.
+    const QString fileName = nativePath(context.arguments.first());
 
     Catalogue catalogue;
     OfferedEntries offered(catalogue);

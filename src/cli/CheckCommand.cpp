@@ -2,6 +2,7 @@
 
 #include "cli/JsonWriter.h"
 #include "cli/ProjectArguments.h"
+#include "text/FilePaths.h"
 #include "workspace/ProjectCheck.h"
 
 #include <QIODevice>
@@ -43,7 +44,9 @@ int runCheckCommand(CliContext &context)
     if (!parseProjectArguments(context.arguments, {JsonSwitch}, arguments))
         return ExitUsage;
 
-    const CheckResult result = CheckProject(arguments.projectFile, arguments.execFile, context.prompt);
+    // Paths are shown as the system writes them, whatever the command line held.
+    const CheckResult result =
+        CheckProject(nativePath(arguments.projectFile), nativePath(arguments.execFile), context.prompt);
     if (!result.projectRead)
         return ExitFailed;
     if (arguments.switches.contains(JsonSwitch))

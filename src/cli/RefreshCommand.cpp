@@ -4,6 +4,7 @@
 #include "cli/Messages.h"
 #include "cli/ProjectArguments.h"
 #include "page/PageModel.h"
+#include "text/FilePaths.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
 #include "workspace/ProjectFile.h"
@@ -32,13 +33,14 @@ int runRefreshCommand(CliContext &context)
     ProjectArguments arguments;
     if (!parseProjectArguments(context.arguments, {}, arguments))
         return ExitUsage;
-    const QString &projectFile = arguments.projectFile;
-    QString execFile = arguments.execFile;
+    // Paths are shown as the system writes them, whatever the command line held.
+    const QString projectFile = nativePath(arguments.projectFile);
+    QString execFile = nativePath(arguments.execFile);
 
     AppState state;
     const QFileInfo info(projectFile);
     state.ProjectName = info.completeBaseName();
-    state.DataFolder = info.path();
+    state.DataFolder = nativePath(info.path());
     if (state.ProjectName.isEmpty()) {
         writeLine(context.err, NoProjectName.arg(projectFile));
         return ExitFailed;
@@ -53,8 +55,8 @@ int runRefreshCommand(CliContext &context)
         context.prompt.error(CliMessages::NoExecFile);
         return ExitFailed;
     }
-    state.ExecFileName = execFile;
-    if (!ReadRVXFile(execFile, state.catalogue, context.prompt, &state.ExecFileDate))
+    state.ExecFileName = nativePath(execFile);
+    if (!ReadRVXFile(state.ExecFileName, state.catalogue, context.prompt, &state.ExecFileDate))
         return ExitFailed;
     if (state.catalogue.ObjList.empty()) {
         writeLine(context.err, NoObjects);

@@ -2,6 +2,7 @@
 
 #include "text/FilePaths.h"
 #include "text/RegularFile.h"
+#include "text/SystemError.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -33,7 +34,7 @@ constexpr qint64 ForeignLeftoverAgeSecs = 24 * 60 * 60;
 
 int errnoOr(QFileDevice::FileError fallback)
 {
-    return errno != 0 ? errno : int(fallback);
+    return lastSystemError(int(fallback));
 }
 
 // This machine in a few characters: copies of other machines (a shared folder) are told apart.
@@ -216,7 +217,7 @@ WriteStatus writeFileAtomically(const QString &path, const QByteArray &bytes, in
     const QString staging = stagingPath(target);
 
     QSaveFile file(staging);
-    errno = 0;
+    clearSystemError();
     // Unbuffered: a write that fails (a full disk) fails here. Buffered, the bytes would only be
     // written while committing, and QSaveFile commits a file whose last write failed as if all
     // were well, putting an empty or cut file in place of the old one.
@@ -225,7 +226,7 @@ WriteStatus writeFileAtomically(const QString &path, const QByteArray &bytes, in
         return result(WriteStatus::CreateFailed);
     }
     hideOpenFile(file);
-    errno = 0;
+    clearSystemError();
     const WriteStatus committed = commitThroughSaveFile(file, bytes, number);
     if (committed != WriteStatus::Ok)
         return result(committed);

@@ -33,11 +33,17 @@ bool isExistingFile(const QString &path)
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
+QString nativePath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
 QString withTrailingDelimiter(const QString &folder)
 {
-    if (folder.endsWith(pathDelimiter()))
-        return folder;
-    return folder + pathDelimiter();
+    const QString native = nativePath(folder);
+    if (native.endsWith(pathDelimiter()))
+        return native;
+    return native + pathDelimiter();
 }
 
 QString projectFilePath(const QString &folder, const QString &name)

@@ -8,8 +8,12 @@
 // The platform's path delimiter: "\" on Windows, "/" elsewhere.
 QChar pathDelimiter();
 
-// folder + delimiter when folder does not end with one + name. An empty folder gives the bare
-// delimiter, i.e. the file-system root.
+// Every path the program shows or stores uses the platform's delimiters: a folder typed or stored
+// with "/" on Windows becomes one with "\", so a message or a file never mixes the two.
+QString nativePath(const QString &path);
+
+// folder (in native form) + delimiter when folder does not end with one + name. An empty folder
+// gives the bare delimiter, i.e. the file-system root.
 QString projectFilePath(const QString &folder, const QString &name);
 
 // The files of a project in its data folder: project + ".FNP", project + "_WEBUSERS.USR",
@@ -29,7 +33,7 @@ QString pageFileName(const QString &project, const QString &page);
 // Whether path names an existing file (a folder of that name does not count).
 bool isExistingFile(const QString &path);
 
-// folder with a trailing delimiter (added when missing).
+// folder in native form with a trailing delimiter (added when missing).
 QString withTrailingDelimiter(const QString &folder);
 
 // Whether name (a file name without folder) can be a file name on Windows: none of \ / : * ? " < > |

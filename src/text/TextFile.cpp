@@ -7,6 +7,7 @@
 #include "text/OperationError.h"
 #include "text/Prompt.h"
 #include "text/RegularFile.h"
+#include "text/SystemError.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,10 +20,6 @@ namespace {
 // Files are read in pieces of this size.
 constexpr qsizetype ReadChunkSize = 256 * 1024;
 
-int currentErrno(QFileDevice::FileError fallback)
-{
-    return errno != 0 ? errno : int(fallback);
-}
 
 // One line being assembled from the pieces: at most limit.maxChars bytes are kept (one byte is one
 // character in Windows-1252), the head or the tail of the line; length counts them all.
@@ -101,10 +98,10 @@ ReadStatus readTextFileLines(const QString &path, const LineHandler &line, LineL
     };
     const auto isLineEnd = [](char c) { return c == '\n' || c == '\r'; };
     for (;;) {
-        errno = 0;
+        clearSystemError();
         const qint64 count = file.read(chunk.data(), chunk.size());
         if (count < 0 || file.error() != QFileDevice::NoError) {
-            const int number = currentErrno(file.error());
+            const int number = lastSystemError(int(file.error()));
             file.close();
             throw OperationError::ioError(number, path);
         }

@@ -331,14 +331,14 @@ CheckResult CheckProject(const QString &projectFile, const QString &execFile, Pr
     AppState state;
     const QFileInfo info(projectFile);
     state.ProjectName = info.completeBaseName();
-    state.DataFolder = info.path();
+    state.DataFolder = nativePath(info.path());
     ProjectModel project;
     if (!ReadProjectFile(projectFile, state, project, prompt))
         return result;
     result.projectRead = true;
 
     ProjectChecker checker(state, project, result);
-    checker.checkExecFile(execFile.isEmpty() ? state.ExecFileName : execFile);
+    checker.checkExecFile(execFile.isEmpty() ? state.ExecFileName : nativePath(execFile));
     checker.checkStartPage();
     checker.checkUsers();
     checker.checkPages();

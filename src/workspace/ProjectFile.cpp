@@ -128,8 +128,8 @@ bool ReadProjectFile(const QString &path, AppState &state, ProjectModel &model, 
             continue;
         }
         if (IsKey(u"RVXFile"_s, line)) {
-            state.ExecFileName = line;
-            model.RVXFileShown = line;
+            state.ExecFileName = nativePath(line);
+            model.RVXFileShown = state.ExecFileName;
             continue;
         }
         if (IsKey(u"STARTPAGE"_s, line))

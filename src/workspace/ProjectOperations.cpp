@@ -186,7 +186,9 @@ void ProjectOperations::SearchDirBtnClick()
 
 void ProjectOperations::DirDatEdtExit()
 {
+    // A folder typed with "/" on Windows is shown and kept with its native delimiters.
     QString &text = m_model.DirDatText;
+    text = nativePath(text);
     if (text.endsWith(u'\\') || text.endsWith(pathDelimiter()))
         text.chop(1);
     m_state.DataFolder = text;

@@ -54,7 +54,7 @@ double rvxDateFromBytes(const QByteArray &bytes)
 // already names the file itself.
 QString engineFile(const QString &dataFolder, const QString &value)
 {
-    return QDir::isAbsolutePath(value) ? value : projectFilePath(dataFolder, value);
+    return QDir::isAbsolutePath(value) ? nativePath(value) : projectFilePath(dataFolder, value);
 }
 
 bool isBlank(const QString &text)
@@ -73,7 +73,7 @@ void readSibling(AppState &state, SettingsStore &store, QString &loadFile)
         return;
     }
     if (state.DataFolder.isEmpty() && store.hasValue(DirDat))
-        state.DataFolder = readString(store, DirDat);
+        state.DataFolder = nativePath(readString(store, DirDat));
     if (store.hasValue(LoadFile))
         loadFile = readString(store, LoadFile);
     store.closeKey();
@@ -90,7 +90,7 @@ void readEngine(AppState &state, SettingsStore &store, const QString &loadFile)
         if (loadFile.isEmpty()) {
             state.ExecFileName.clear();
         } else {
-            const QString stem = loadFile.chopped(std::min<qsizetype>(3, loadFile.size()));
+            const QString stem = nativePath(loadFile.chopped(std::min<qsizetype>(3, loadFile.size())));
             state.ExecFileName = stem + u"RVX"_s;
             if (!isExistingFile(state.ExecFileName)) {
                 state.ExecFileName = stem + u"RVP"_s;
@@ -120,7 +120,7 @@ void ReadSettings(AppState &state, SettingsStore &store)
     try {
         state.DataFolder.clear();
         if (store.openKey(SettingsKeys::Own, false)) {
-            state.DataFolder = readString(store, DirDat);
+            state.DataFolder = nativePath(readString(store, DirDat));
             state.ProjectName = readString(store, LastFile);
             if (store.hasValue(RvxDate)) {
                 QByteArray bytes;

@@ -127,7 +127,7 @@ bool Workspace::execFileChanged() const
 
 bool Workspace::FormClose()
 {
-    m_state.DataFolder = m_model.DirDatText;
+    m_state.DataFolder = nativePath(m_model.DirDatText);
     // A page that cannot be read stops the refresh at every attempt (its error has been shown);
     // closing must stay possible.
     if (execFileChanged())

@@ -79,7 +79,7 @@ void TestCheckCommand::initTestCase()
 QStringList TestCheckCommand::expand(QStringList texts) const
 {
     for (QString &t : texts)
-        t.replace(u"{C}"_s, m_data).replace(u"{X}"_s, m_program).replace(u"{T}"_s, m_dir.path());
+        t.replace(u"{C}/"_s, shown(m_data + u'/')).replace(u"{X}"_s, shown(m_program)).replace(u"{T}/"_s, shown(m_dir.path() + u'/'));
     return texts;
 }
 
@@ -164,14 +164,15 @@ void TestCheckCommand::usage()
 
 void TestCheckCommand::realBinary()
 {
-    const QString binary = QStringLiteral(WEBDEF_BINARY_DIR "/src/webdef-cli");
+    const QString binary = QStringLiteral(WEBDEF_CLI_PROGRAM);
     if (!QFileInfo::exists(binary))
         QSKIP("webdef-cli is not built");
     QProcess process;
     process.start(binary, expand({u"check"_s, u"{C}/object-row/HAUS.FNP"_s, u"--exec"_s, u"{X}"_s}));
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 3);
-    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), ObjectRowFinding);
+    // A console program on Windows ends its lines with CR LF.
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).replace(u"\r\n"_s, u"\n"_s), ObjectRowFinding);
     QCOMPARE(process.readAllStandardError(), QByteArray());
 }
 

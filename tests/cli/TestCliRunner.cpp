@@ -1,4 +1,5 @@
 #include "cli/CliRunner.h"
+#include "support/FileBytes.h"
 #include "support/ExecFileFixture.h"
 
 #include <QBuffer>
@@ -123,7 +124,7 @@ void TestCliRunner::initTestCase()
                              {testHeader(27), u"@OBJECT=40"_s, u"NA=Heizung"_s, u"DC=55"_s, u"SV=0"_s, u"@VAR=1"_s,
                               u"NA=v"_s, u"@OBJECT=2"_s, u"NA=Lampe"_s, u"MI=0.5"_s, u"NA=x"_s});
     QVERIFY(!m_broken.isEmpty());
-    m_badHeader = writeRawFile(m_dir.path(), u"Falsch.RVX"_s, "@QZR482 x\r\n");
+    m_badHeader = shown(writeRawFile(m_dir.path(), u"Falsch.RVX"_s, "@QZR482 x\r\n"));
     QVERIFY(!m_badHeader.isEmpty());
 }
 
@@ -256,7 +257,7 @@ void TestCliRunner::catalogueFailures()
     QFETCH(QStringList, expectedObjects);
     const RunResult result = runCli({u"catalogue"_s, file.replace(u"%1"_s, m_dir.path())});
     QCOMPARE(result.status, 1);
-    QCOMPARE(QString::fromUtf8(result.err), expectedError.replace(u"%1"_s, m_dir.path()) + u'\n');
+    QCOMPARE(QString::fromUtf8(result.err), expectedError.replace(u"%1/"_s, shown(m_dir.path() + u'/')) + u'\n');
     const QJsonObject json = parse(result.out);
     QCOMPARE(json.value(u"ok"_s), QJsonValue(false));
     QCOMPARE(names(json.value(u"objects"_s).toArray(), u"ObjName"_s), expectedObjects);
@@ -265,7 +266,7 @@ void TestCliRunner::catalogueFailures()
 
 void TestCliRunner::realProgram()
 {
-    const QString binary = QStringLiteral(WEBDEF_BINARY_DIR "/src/webdef-cli");
+    const QString binary = QStringLiteral(WEBDEF_CLI_PROGRAM);
     if (!QFileInfo::exists(binary))
         QSKIP("webdef-cli is not built");
 
@@ -279,7 +280,9 @@ void TestCliRunner::realProgram()
     process.start(binary, {u"catalogue"_s, m_badHeader});
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 1);
-    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), u"Ungültige Datei "_s + m_badHeader + u'\n');
+    // A console program on Windows ends its lines with CR LF.
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()).replace(u"\r\n"_s, u"\n"_s),
+             u"Ungültige Datei "_s + m_badHeader + u'\n');
     QCOMPARE(parse(process.readAllStandardOutput()).value(u"ok"_s), QJsonValue(false));
 }
 

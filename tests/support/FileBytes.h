@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTest>
@@ -20,6 +21,13 @@ inline void writeBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// path as the program shows and stores it: with the platform's delimiters ("C:\\x\\HAUS.FNP" for
+// "C:/x/HAUS.FNP" on Windows, unchanged elsewhere).
+inline QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
 }
 
 // The bytes of a literal that holds NUL bytes, without its terminating NUL.

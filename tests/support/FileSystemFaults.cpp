@@ -8,6 +8,10 @@
 #include <cerrno>
 #include <csignal>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 #ifdef Q_OS_LINUX
 #include <linux/capability.h>
 #include <sched.h>
@@ -83,6 +87,15 @@ ReadOnlyFolder::ReadOnlyFolder(const QString &folder) : m_folder(folder)
     m_active = !canCreateIn(folder);
 }
 
+QString ReadOnlyFolder::whyInactive()
+{
+#ifdef Q_OS_WIN
+    return u"Windows ignores the read-only attribute of a folder; files in it can still be made"_s;
+#else
+    return QString();
+#endif
+}
+
 ReadOnlyFolder::~ReadOnlyFolder()
 {
     QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -138,6 +151,15 @@ FullDisk::~FullDisk()
 #endif
 }
 
+QString FullDisk::whyInactive()
+{
+#ifdef Q_OS_WIN
+    return u"a test cannot give a Windows folder a small volume of its own, nor limit the size of a file"_s;
+#else
+    return QString();
+#endif
+}
+
 int FullDisk::errorNumber() const
 {
 #ifdef Q_OS_LINUX
@@ -154,14 +176,28 @@ QString FullDisk::kind() const
 
 FailingRead::FailingRead(const QString &file) : m_file(file)
 {
-#ifdef Q_OS_LINUX
     if (!QFileInfo::exists(file)) {
         QFile create(file);
-        if (!create.open(QIODevice::WriteOnly))
+        if (!create.open(QIODevice::WriteOnly) || create.write("x\r\n") != 3)
             return;
     }
+#ifdef Q_OS_LINUX
     m_active = ownMountNamespace() &&
                mount("/proc/self/mem", QFile::encodeName(file).constData(), nullptr, MS_BIND, nullptr) == 0;
+#elif defined(Q_OS_WIN)
+    // Shared for reading and writing, so readers open it; the lock makes every read of it fail.
+    HANDLE handle = CreateFileW(QDir::toNativeSeparators(file).toStdWString().c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return;
+    OVERLAPPED at{};
+    if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &at)) {
+        CloseHandle(handle);
+        return;
+    }
+    m_handle = handle;
+    m_active = true;
 #endif
 }
 
@@ -170,5 +206,53 @@ FailingRead::~FailingRead()
 #ifdef Q_OS_LINUX
     if (m_active)
         umount2(QFile::encodeName(m_file).constData(), MNT_DETACH);
+#elif defined(Q_OS_WIN)
+    if (m_handle) {
+        OVERLAPPED at{};
+        UnlockFileEx(m_handle, 0, MAXDWORD, MAXDWORD, &at);
+        CloseHandle(m_handle);
+    }
+#endif
+}
+
+QString FailingRead::whyInactive()
+{
+#ifdef Q_OS_WIN
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    if (ntdll && GetProcAddress(ntdll, "wine_get_version"))
+        return u"Wine does not keep a locked range of a file from being read (Windows fails the read with "
+               u"error 33)"_s;
+#endif
+    return QString();
+}
+
+int FailingRead::errorNumber()
+{
+#ifdef Q_OS_WIN
+    return ERROR_LOCK_VIOLATION;
+#else
+    return EIO;
+#endif
+}
+
+UnreadableFile::UnreadableFile(const QString &file) : m_file(file)
+{
+#ifdef Q_OS_WIN
+    HANDLE handle = CreateFileW(QDir::toNativeSeparators(file).toStdWString().c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_handle = handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+    m_active = m_handle != nullptr;
+#else
+    m_active = QFile::setPermissions(file, QFile::WriteOwner);
+#endif
+}
+
+UnreadableFile::~UnreadableFile()
+{
+#ifdef Q_OS_WIN
+    if (m_handle)
+        CloseHandle(m_handle);
+#else
+    QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner);
 #endif
 }

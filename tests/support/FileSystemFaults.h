@@ -3,8 +3,10 @@
 #include <QString>
 
 // Input/output failures made by the operating system itself, for tests of the failure paths: a
-// folder that cannot be written, a disk that is full. Each lasts while its object lives. They work
-// on Linux for any user: a test run as root gives up its right to ignore permissions meanwhile.
+// folder that cannot be written, a disk that is full, a read that fails, a file another program
+// holds. Each lasts while its object lives. They work on Linux for any user: a test run as root
+// gives up its right to ignore permissions meanwhile. Windows has its own ways for some (a range
+// lock, a handle without sharing); where it has none, isActive() is false and whyInactive() says so.
 
 // While it lives, file permissions apply to this test's thread even when it runs as root.
 class PermissionsEnforced
@@ -31,6 +33,8 @@ public:
 
     // False when the folder could not be made read-only; the test should then fail.
     bool isActive() const { return m_active; }
+    // Why the system has no such fault (Windows ignores a folder's read-only attribute); empty where it has.
+    static QString whyInactive();
 
 private:
     QString m_folder;
@@ -51,6 +55,7 @@ public:
     FullDisk &operator=(const FullDisk &) = delete;
 
     bool isActive() const { return m_active; }
+    static QString whyInactive();
     // The error number a write that finds no room fails with.
     int errorNumber() const;
     // "a full file system" or "a file size limit": how the disk was made full.
@@ -62,9 +67,10 @@ private:
     bool m_mounted = false;
 };
 
-// While it lives, file (created empty when missing) opens as a regular file and then fails with EIO
-// (5) at its first read: where the system lets this process mount, /proc/self/mem is bound over
-// it. The file keeps its place in its folder, so readers find it under its own name.
+// While it lives, file (created when missing) opens as a regular file and then fails at its first
+// read. Linux: /proc/self/mem is bound over it (EIO, 5) where the system lets this process mount;
+// Windows: the whole file is locked by another handle (ERROR_LOCK_VIOLATION, 33). The file keeps
+// its place in its folder, so readers find it under its own name.
 class FailingRead
 {
 public:
@@ -74,8 +80,33 @@ public:
     FailingRead &operator=(const FailingRead &) = delete;
 
     bool isActive() const { return m_active; }
+    // Why this system cannot make a read fail so (Wine does not keep locked ranges from being
+    // read); empty where it can.
+    static QString whyInactive();
+    // The operating system's number of the failing read.
+    static int errorNumber();
 
 private:
     QString m_file;
     bool m_active = false;
+    void *m_handle = nullptr;
+};
+
+// While it lives, file cannot be read: Linux: its permissions are write-only (see PermissionsEnforced);
+// Windows: another handle holds it open without sharing it.
+class UnreadableFile
+{
+public:
+    explicit UnreadableFile(const QString &file);
+    ~UnreadableFile();
+    UnreadableFile(const UnreadableFile &) = delete;
+    UnreadableFile &operator=(const UnreadableFile &) = delete;
+
+    bool isActive() const { return m_active; }
+
+private:
+    QString m_file;
+    PermissionsEnforced m_enforced;
+    bool m_active = false;
+    void *m_handle = nullptr;
 };

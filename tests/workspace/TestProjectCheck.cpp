@@ -224,7 +224,7 @@ void TestProjectCheck::findings()
     QVERIFY(result.projectRead);
     QCOMPARE(result.execFileRead, exec == u"program");
     for (QString &line : expected)
-        line.replace(u"{D}"_s, folder).replace(u"{T}"_s, m_dir.path());
+        line.replace(u"{D}/"_s, shown(folder + u'/')).replace(u"{T}/"_s, shown(m_dir.path() + u'/'));
     QCOMPARE(describe(result.findings), expected);
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
     QCOMPARE(snapshot(folder), before);
@@ -293,7 +293,7 @@ void TestProjectCheck::pageThatCannotBeRead()
     ScriptedPrompt prompt;
     const CheckResult result = CheckProject(folder + u"/HAUS.FNP"_s, m_program, prompt);
     QCOMPARE(describe(result.findings),
-             (QStringList{finding.replace(u"{P}"_s, start),
+             (QStringList{finding.replace(u"{P}"_s, shown(start)),
                           u"object-row | Licht | Objektzeile 2 („Lampe_alt“) | Seite „Licht“, Objektzeile 2 "
                           u"(„Lampe_alt“): Das Objekt wird nicht mehr angeboten; "_s +
                               DroppedAtSave}));

@@ -260,7 +260,7 @@ void TestProjectFile::missingFolderReportsWriteError()
     state.DataFolder = dir.filePath(u"fehlt"_s);
     ProjectModel model;
     ScriptedPrompt prompt;
-    prompt.expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(dir.filePath(u"fehlt/P.FNP"_s)));
+    prompt.expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(shown(dir.filePath(u"fehlt/P.FNP"_s))));
     QVERIFY(!WriteProjectFile(u"P"_s, state, model, prompt));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }

@@ -1,4 +1,5 @@
 #include "page/PageModel.h"
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "workspace/AppState.h"
 #include "workspace/MemorySettingsStore.h"
@@ -49,7 +50,8 @@ private:
     void writeFiles(const FileList &files);
     QString content(const QString &name) const;
     QStringList files() const;
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    // A file of the test folder as the program names it.
+    QString path(const QString &name) const { return shown(m_dir->filePath(name)); }
     void setUpHaus(const FileList &extra);
 
     // Fresh for every test function and row.
@@ -163,8 +165,8 @@ void TestProjectOperations::newProject()
     QCOMPARE(f->model.Users[0].User, QString());
     QCOMPARE(f->model.Users[0].Password, QString());
     QCOMPARE(f->model.FreeIPs, QStringList{u"192.168.0.5"_s});
-    QCOMPARE(f->state.ExecFileName, u"/daten/Neu.RVX"_s);
-    QCOMPARE(f->model.RVXFileShown, u"/daten/Neu.RVX"_s);
+    QCOMPARE(f->state.ExecFileName, shown(u"/daten/Neu.RVX"_s));
+    QCOMPARE(f->model.RVXFileShown, shown(u"/daten/Neu.RVX"_s));
     QCOMPARE(f->state.DataFolder, u"/daten"_s);
     QCOMPARE(f->model.IsChanged, false);
     PageModel fresh(f->state.catalogue);
@@ -218,7 +220,7 @@ void TestProjectOperations::openShowsOnlyTheOpenedProject()
     ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt, &f->settings);
     f->prompt.expectOpenFile(true, path(u"anders/Haus.2.FNP"_s));
     for (QString error : errors)
-        f->prompt.expectError(error.replace(u"<dir>"_s, path(u"anders"_s)));
+        f->prompt.expectError(error.replace(u"<dir>/"_s, path(u"anders/"_s)));
 
     operations.ffnen1Click();
 
@@ -362,7 +364,7 @@ void TestProjectOperations::copy()
     ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt);
     f->prompt.expectName(u"Haus"_s, accept, answer);
     for (QString error : errors)
-        f->prompt.expectError(error.replace(u"<dir>"_s, m_dir->path()));
+        f->prompt.expectError(error.replace(u"<dir>/"_s, shown(m_dir->path() + u'/')));
 
     operations.KopierenClick();
 
@@ -399,8 +401,9 @@ void TestProjectOperations::typedDataFolder()
 
     operations.DirDatEdtExit();
 
-    QCOMPARE(f->model.DirDatText, folder);
-    QCOMPARE(f->state.DataFolder, folder);
+    // Shown and kept with the platform's delimiters: on Windows "/" is one as well.
+    QCOMPARE(f->model.DirDatText, shown(folder));
+    QCOMPARE(f->state.DataFolder, shown(folder));
     QVERIFY(f->model.IsChanged);
 }
 

@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "text/OleDate.h"
 #include "workspace/AppState.h"
 #include "workspace/MemorySettingsStore.h"
@@ -199,8 +200,9 @@ void TestSettings::readSettings()
     ReadSettings(state, store);
 
     QCOMPARE(state.ProjectName, projectName);
-    QCOMPARE(state.DataFolder, resolve(dataFolder));
-    QCOMPARE(state.ExecFileName, resolve(execFileName));
+    // The folder and the file in the platform's own form, whatever the settings held.
+    QCOMPARE(state.DataFolder, shown(resolve(dataFolder)));
+    QCOMPARE(state.ExecFileName, shown(resolve(execFileName)));
     QCOMPARE(state.DefData.RVXDate, rvxDate);
     QVERIFY2(!store.hasValue(u"LASTFILE"_s), "the last key read is still open");
 }
@@ -268,11 +270,11 @@ void TestSettings::readCurrentExecFile()
     place(store, placement);
     AppState state;
     state.DataFolder = dataFolder;
-    state.ExecFileName = u"/alt/Alt.RVX"_s;
+    state.ExecFileName = shown(u"/alt/Alt.RVX"_s);
 
     ReadCurrentExecFile(state, store);
 
-    QCOMPARE(state.ExecFileName, execFileName);
+    QCOMPARE(state.ExecFileName, shown(execFileName));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

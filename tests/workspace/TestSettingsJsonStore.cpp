@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "workspace/AppState.h"
 #include "workspace/JsonSettingsStore.h"
 #include "workspace/Settings.h"
@@ -7,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -238,7 +240,7 @@ void TestSettingsJsonStore::cutFileKeepsItsCompleteKeys()
     AppState state;
     ReadSettings(state, store);
     QCOMPARE(state.ProjectName, lastProject);
-    QCOMPARE(state.DataFolder, lastProject.isEmpty() ? QString() : u"/daten/haus \"x\" }"_s);
+    QCOMPARE(state.DataFolder, lastProject.isEmpty() ? QString() : shown(u"/daten/haus \"x\" }"_s));
     QCOMPARE(store.openKey(u"Software\\Quorvant\\Vellmoor\\INITALL"_s, false), siblingKept);
 
     // The next write sets the damaged file aside as it was and keeps what was read.
@@ -277,7 +279,7 @@ void TestSettingsJsonStore::settingsRoundTripKeepsOtherPrograms()
     JsonSettingsStore store(m_file);
     AppState first;
     ReadSettings(first, store);
-    QCOMPARE(first.DataFolder, u"/daten/vellmoor"_s);
+    QCOMPARE(first.DataFolder, shown(u"/daten/vellmoor"_s));
     first.ProjectName = u"Haus"_s;
     first.ExecFileDate = 46000.75;
     WriteSettings(first, store);
@@ -285,7 +287,7 @@ void TestSettingsJsonStore::settingsRoundTripKeepsOtherPrograms()
     AppState second;
     ReadSettings(second, store);
     QCOMPARE(second.ProjectName, u"Haus"_s);
-    QCOMPARE(second.DataFolder, u"/daten/vellmoor"_s);
+    QCOMPARE(second.DataFolder, shown(u"/daten/vellmoor"_s));
     QCOMPARE(second.DefData.RVXDate, 46000.75);
     const QJsonObject root = parse(readAll(m_file));
     QCOMPARE(root.value(u"Software\\Quorvant\\Vellmoor\\INITALL"_s),
@@ -295,9 +297,14 @@ void TestSettingsJsonStore::settingsRoundTripKeepsOtherPrograms()
 
 void TestSettingsJsonStore::defaultFileInConfigFolder()
 {
-    // The test environment points the configuration folder into the build tree.
+    // The test environment points the configuration folder into the build tree (on Windows the
+    // configuration folder of the test's own Wine prefix or user).
     QVERIFY(JsonSettingsStore::defaultFilePath().endsWith(u"/Quorvant/registry.json"_s));
+    QVERIFY(JsonSettingsStore::defaultFilePath().startsWith(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
+#ifndef Q_OS_WIN
     QVERIFY(JsonSettingsStore::defaultFilePath().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestSettingsJsonStore)

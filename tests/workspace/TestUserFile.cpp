@@ -158,7 +158,7 @@ void TestUserFile::missingFileReportsAndLeavesAnEmptyGrid()
     ProjectModel model;
     model.Users = usersFrom({u"anna|pw|Haus"_s, u"ben|pw|"_s, u"||"_s, u"||"_s, u"||"_s, u"||"_s, u"carl||"_s});
     ScriptedPrompt prompt;
-    prompt.expectError(u"Datei nicht gefunden: "_s + m_dir.filePath(u"Neu_WEBUSERS.USR"_s));
+    prompt.expectError(u"Datei nicht gefunden: "_s + shown(m_dir.filePath(u"Neu_WEBUSERS.USR"_s)));
     QVERIFY(!ReadUserFile(u"Neu"_s, m_state, model, prompt));
     QCOMPARE(rowsOf(model), emptyRows(7));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
@@ -169,7 +169,7 @@ void TestUserFile::missingFolderReportsWriteError()
     m_state.DataFolder = m_dir.filePath(u"fehlt"_s);
     ProjectModel model;
     ScriptedPrompt prompt;
-    prompt.expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(m_dir.filePath(u"fehlt/P_WEBUSERS.USR"_s)));
+    prompt.expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(shown(m_dir.filePath(u"fehlt/P_WEBUSERS.USR"_s))));
     QVERIFY(!WriteUserFile(u"P"_s, m_state, model, prompt));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }

@@ -12,6 +12,7 @@
 #include "workspace/Settings.h"
 #include "workspace/Workspace.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -96,6 +97,10 @@ private:
     void setUpChangedExecFile(AppState &state) const;
     bool settingsWritten() const { return m_store->hasKey(SettingsKeys::Own); }
 
+    // The test folder and its files as the program names them.
+    QString dirPath() const { return shown(m_dir->path()); }
+    QString inDir(const QString &name) const { return shown(m_dir->filePath(name)); }
+
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<MemorySettingsStore> m_store;
 };
@@ -109,7 +114,7 @@ void TestWorkspace::init()
 void TestWorkspace::setUpChangedExecFile(AppState &state) const
 {
     state.ProjectName = u"P"_s;
-    state.DataFolder = m_dir->path();
+    state.DataFolder = dirPath();
     state.DefData.RVXDate = 1.0;
     state.ExecFileDate = 2.0;
     fillCatalogue(state);
@@ -124,20 +129,20 @@ void TestWorkspace::fillCatalogue(AppState &state)
 void TestWorkspace::setLastProject(const QString &name)
 {
     m_store->setString(SettingsKeys::Own, u"LASTFILE"_s, name);
-    m_store->setString(SettingsKeys::Own, u"DIRDAT"_s, m_dir->path());
+    m_store->setString(SettingsKeys::Own, u"DIRDAT"_s, dirPath());
 }
 
 void TestWorkspace::startUpReadsTheLastProject()
 {
-    const QString folder = m_dir->path();
-    writeBytes(m_dir->filePath(u"Haus.2.FNP"_s), "STARTPAGE=Garten\r\n*Site=Garten\r\nFREEIPS=(ALL);\r\n");
-    writeBytes(m_dir->filePath(u"Haus.2_WEBUSERS.USR"_s), "anna;pw;Garten\r\n");
+    const QString folder = dirPath();
+    writeBytes(inDir(u"Haus.2.FNP"_s), "STARTPAGE=Garten\r\n*Site=Garten\r\nFREEIPS=(ALL);\r\n");
+    writeBytes(inDir(u"Haus.2_WEBUSERS.USR"_s), "anna;pw;Garten\r\n");
     AppState state;
     ScriptedPrompt prompt;
     setLastProject(u"Haus.2"_s);
     Workspace workspace(state, prompt, m_store.get(), [] { return u"/usr/bin/browser"_s; });
     workspace.model().IsChanged = true;
-    workspace.FormCreate(m_dir->path());
+    workspace.FormCreate(dirPath());
 
     const ProjectModel &model = workspace.model();
     QCOMPARE(model.HeadName, u"Haus"_s);
@@ -159,11 +164,11 @@ void TestWorkspace::startUpWithMissingFilesReportsBothAndGoesOn()
 {
     AppState state;
     ScriptedPrompt prompt;
-    prompt.expectError(u"Datei %1 nicht gefunden"_s.arg(m_dir->filePath(u"Haus.FNP"_s)))
-        .expectError(u"Datei nicht gefunden: "_s + m_dir->filePath(u"Haus_WEBUSERS.USR"_s));
+    prompt.expectError(u"Datei %1 nicht gefunden"_s.arg(inDir(u"Haus.FNP"_s)))
+        .expectError(u"Datei nicht gefunden: "_s + inDir(u"Haus_WEBUSERS.USR"_s));
     setLastProject(u"Haus"_s);
     Workspace workspace(state, prompt, m_store.get());
-    workspace.FormCreate(m_dir->path());
+    workspace.FormCreate(dirPath());
     QCOMPARE(workspace.model().HeadName, u"Haus"_s);
     QVERIFY(workspace.model().Sites.isEmpty());
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
@@ -174,7 +179,7 @@ void TestWorkspace::startUpWithoutProjectReadsNothing()
     AppState state;
     ScriptedPrompt prompt;
     Workspace workspace(state, prompt, m_store.get());
-    workspace.FormCreate(m_dir->path());
+    workspace.FormCreate(dirPath());
     QVERIFY(state.ExecFileName.isEmpty());
     QVERIFY(state.ProgramFolder.endsWith(QDir::separator()));
     prompt.expectName(u"FENNAROSET"_s, false);
@@ -199,16 +204,16 @@ void TestWorkspace::startUpShowsTheExecutionFileOnlyWhenRead()
     ScriptedPrompt prompt;
     // The execution engine names its current file relative to the data folder.
     if (shown.isEmpty()) {
-        writeBytes(m_dir->filePath(execFile), "x");
+        writeBytes(inDir(execFile), "x");
         prompt.setAllowUnexpectedErrors(true);
     } else {
-        QVERIFY(!writeExecFile(m_dir->path(), execFile, {testHeader(7), u"@OBJECT"_s, u"NA=Licht"_s}).isEmpty());
+        QVERIFY(!writeExecFile(dirPath(), execFile, {testHeader(7), u"@OBJECT"_s, u"NA=Licht"_s}).isEmpty());
     }
-    m_store->setString(SettingsKeys::Own, u"DIRDAT"_s, m_dir->path());
+    m_store->setString(SettingsKeys::Own, u"DIRDAT"_s, dirPath());
     m_store->setString(SettingsKeys::Engine, u"CUREXECFILE"_s, execFile);
-    const QString path = m_dir->filePath(execFile);
+    const QString path = inDir(execFile);
     Workspace workspace(state, prompt, m_store.get());
-    workspace.FormCreate(m_dir->path());
+    workspace.FormCreate(dirPath());
     QCOMPARE(workspace.model().RVXFileShown, shown.isEmpty() ? QString() : path);
     QCOMPARE(state.ExecFileName, path);
     // The page editor offers what was read.
@@ -217,20 +222,20 @@ void TestWorkspace::startUpShowsTheExecutionFileOnlyWhenRead()
 
 void TestWorkspace::startUpRemovesUpdaterLeftovers()
 {
-    const QString temp = m_dir->filePath(u"_updatetemp"_s);
+    const QString temp = inDir(u"_updatetemp"_s);
     QVERIFY(QDir().mkdir(temp));
     writeBytes(temp + u"/UpdateFennaro.exe"_s, "x");
     writeBytes(temp + u"/UpdateFennaroPC.exe"_s, "x");
     AppState state;
     ScriptedPrompt prompt;
     Workspace workspace(state, prompt);
-    workspace.FormCreate(m_dir->path());
+    workspace.FormCreate(dirPath());
     QVERIFY(!QFileInfo::exists(temp));
 
     // A folder with other files stays, silently.
     QVERIFY(QDir().mkdir(temp));
     writeBytes(temp + u"/other.txt"_s, "x");
-    workspace.FormCreate(m_dir->path());
+    workspace.FormCreate(dirPath());
     QVERIFY(QFileInfo::exists(temp + u"/other.txt"_s));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
@@ -239,14 +244,14 @@ void TestWorkspace::saveWritesBothFilesAndClearsIsChanged()
 {
     AppState state;
     state.ProjectName = u"Haus"_s;
-    state.DataFolder = m_dir->path();
+    state.DataFolder = dirPath();
     ScriptedPrompt prompt;
     Workspace workspace(state, prompt, m_store.get());
     workspace.model().HeadName = u"Anders"_s;
     workspace.model().IsChanged = true;
     QVERIFY(workspace.Speichern1Click());
-    QVERIFY(QFileInfo::exists(m_dir->filePath(u"Haus.FNP"_s)));
-    QVERIFY(QFileInfo::exists(m_dir->filePath(u"Haus_WEBUSERS.USR"_s)));
+    QVERIFY(QFileInfo::exists(inDir(u"Haus.FNP"_s)));
+    QVERIFY(QFileInfo::exists(inDir(u"Haus_WEBUSERS.USR"_s)));
     QCOMPARE(workspace.model().HeadName, u"Haus"_s);
     QVERIFY(!workspace.model().IsChanged);
     QCOMPARE(m_store->value(SettingsKeys::Own, u"LASTFILE"_s).toString(), u"Haus"_s);
@@ -256,10 +261,10 @@ void TestWorkspace::saveIntoMissingFolderKeepsIsChanged()
 {
     AppState state;
     state.ProjectName = u"Haus"_s;
-    state.DataFolder = m_dir->filePath(u"fehlt"_s);
+    state.DataFolder = inDir(u"fehlt"_s);
     ScriptedPrompt prompt;
-    prompt.expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(m_dir->filePath(u"fehlt/Haus.FNP"_s)))
-        .expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(m_dir->filePath(u"fehlt/Haus_WEBUSERS.USR"_s)));
+    prompt.expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(inDir(u"fehlt/Haus.FNP"_s)))
+        .expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(inDir(u"fehlt/Haus_WEBUSERS.USR"_s)));
     Workspace workspace(state, prompt, m_store.get());
     // Even a project without marked edits must not count as saved when nothing was written.
     workspace.model().IsChanged = false;
@@ -286,7 +291,7 @@ void TestWorkspace::saveRefreshesOnlyWhenExecutionFileChanged()
     QFETCH(bool, refresh);
     AppState state;
     state.ProjectName = u"P"_s;
-    state.DataFolder = m_dir->path();
+    state.DataFolder = dirPath();
     state.DefData.RVXDate = rvxDate;
     state.ExecFileDate = execDate;
     fillCatalogue(state);
@@ -323,7 +328,7 @@ void TestWorkspace::close()
     AppState state;
     state.ProjectName = u"P"_s;
     ScriptedPrompt prompt;
-    const QString folder = folderExists ? m_dir->path() : m_dir->filePath(u"fehlt"_s);
+    const QString folder = folderExists ? dirPath() : inDir(u"fehlt"_s);
     if (answer >= 0)
         prompt.expectYesNoCancel(u"Änderungen wurden noch nicht gespeichert. Soll jetzt gespeichert werden?"_s,
                                  Prompt::Answer(answer));
@@ -333,7 +338,7 @@ void TestWorkspace::close()
     workspace.model().DirDatText = folder;
     workspace.model().IsChanged = changed;
     QCOMPARE(workspace.FormClose(), closes);
-    QCOMPARE(QFileInfo::exists(m_dir->filePath(u"P.FNP"_s)), saved);
+    QCOMPARE(QFileInfo::exists(inDir(u"P.FNP"_s)), saved);
     // The settings are written whatever the answer.
     QVERIFY(settingsWritten());
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
@@ -345,21 +350,21 @@ void TestWorkspace::closeTakesTheTypedDataFolder()
     state.DataFolder = u"/alt"_s;
     ScriptedPrompt prompt;
     Workspace workspace(state, prompt, m_store.get());
-    workspace.model().DirDatText = u"/neu"_s;
+    workspace.model().DirDatText = shown(u"/neu"_s);
     QVERIFY(workspace.FormClose());
-    QCOMPARE(state.DataFolder, u"/neu"_s);
-    QCOMPARE(m_store->value(SettingsKeys::Own, u"DIRDAT"_s).toString(), u"/neu"_s);
+    QCOMPARE(state.DataFolder, shown(u"/neu"_s));
+    QCOMPARE(m_store->value(SettingsKeys::Own, u"DIRDAT"_s).toString(), shown(u"/neu"_s));
 }
 
 void TestWorkspace::closeGoesOnAfterAFailedRefresh()
 {
-    writeBytes(m_dir->filePath(u"P_Kaputt.SHT"_s), UnreadablePage);
+    writeBytes(inDir(u"P_Kaputt.SHT"_s), UnreadablePage);
     AppState state;
     setUpChangedExecFile(state);
     ScriptedPrompt prompt;
     prompt.expectError(UnreadableMessage);
     Workspace workspace(state, prompt, m_store.get());
-    workspace.model().DirDatText = m_dir->path();
+    workspace.model().DirDatText = dirPath();
     workspace.model().Sites = {u"Kaputt"_s};
     QVERIFY(workspace.FormClose());
     QVERIFY(settingsWritten());
@@ -369,8 +374,8 @@ void TestWorkspace::closeGoesOnAfterAFailedRefresh()
 
 void TestWorkspace::saveStopsWhereTheRefreshStops()
 {
-    writeBytes(m_dir->filePath(u"P_Kaputt.SHT"_s), UnreadablePage);
-    writeBytes(m_dir->filePath(u"P_Danach.SHT"_s), "x");
+    writeBytes(inDir(u"P_Kaputt.SHT"_s), UnreadablePage);
+    writeBytes(inDir(u"P_Danach.SHT"_s), "x");
     AppState state;
     setUpChangedExecFile(state);
     ScriptedPrompt prompt;
@@ -382,8 +387,8 @@ void TestWorkspace::saveStopsWhereTheRefreshStops()
     // The project itself is saved; the pages from the broken one on are not rewritten, and the
     // next save refreshes again.
     QVERIFY(!workspace.model().IsChanged);
-    QCOMPARE(fileBytes(m_dir->filePath(u"P_Kaputt.SHT"_s)), UnreadablePage);
-    QCOMPARE(fileBytes(m_dir->filePath(u"P_Danach.SHT"_s)), QByteArray("x"));
+    QCOMPARE(fileBytes(inDir(u"P_Kaputt.SHT"_s)), UnreadablePage);
+    QCOMPARE(fileBytes(inDir(u"P_Danach.SHT"_s)), QByteArray("x"));
     QCOMPARE(state.DefData.RVXDate, 1.0);
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
@@ -413,15 +418,15 @@ void TestWorkspace::pageListOperations()
     QFETCH(QString, startPage);
     QFETCH(bool, changed);
     const QStringList all{u"Haus"_s, u"Garten"_s, u"Keller"_s};
-    const auto pageFile = [&](int row) { return m_dir->filePath(u"Haus.2_"_s + all.at(row) + u".SHT"_s); };
+    const auto pageFile = [&](int row) { return inDir(u"Haus.2_"_s + all.at(row) + u".SHT"_s); };
 
     // Page files carry the project name, also where the shown name differs (after start-up with a
     // name containing a dot).
-    writeBytes(m_dir->filePath(u"Haus.2_Garten.SHT"_s), "x");
-    writeBytes(m_dir->filePath(u"Haus.2_Haus.SHT"_s), "x");
+    writeBytes(inDir(u"Haus.2_Garten.SHT"_s), "x");
+    writeBytes(inDir(u"Haus.2_Haus.SHT"_s), "x");
     AppState state;
     state.ProjectName = u"Haus.2"_s;
-    state.DataFolder = m_dir->path();
+    state.DataFolder = dirPath();
     ScriptedPrompt prompt;
     if (selected < 0)
         prompt.expectError(u"Kein Eintrag ausgewählt"_s);
@@ -439,8 +444,8 @@ void TestWorkspace::pageListOperations()
     QCOMPARE(model.Sites, sites);
     QCOMPARE(model.StartPage, startPage);
     QCOMPARE(model.IsChanged, changed);
-    QCOMPARE(QFileInfo::exists(m_dir->filePath(u"Haus.2_Garten.SHT"_s)), take || selected != 1);
-    QVERIFY(QFileInfo::exists(m_dir->filePath(u"Haus.2_Haus.SHT"_s)));
+    QCOMPARE(QFileInfo::exists(inDir(u"Haus.2_Garten.SHT"_s)), take || selected != 1);
+    QVERIFY(QFileInfo::exists(inDir(u"Haus.2_Haus.SHT"_s)));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
@@ -473,19 +478,19 @@ void TestWorkspace::deletePageAsksFirst()
     QFETCH(int, answer);
     QFETCH(QString, references);
 
-    const QString garden = m_dir->filePath(u"Haus_Garten.SHT"_s);
+    const QString garden = inDir(u"Haus_Garten.SHT"_s);
     writeBytes(garden, "x");
     if (linkingFiles) {
         // A page link in other letter case counts, an external link of the same text does not.
-        writeBytes(m_dir->filePath(u"Haus_Haus.SHT"_s),
+        writeBytes(inDir(u"Haus_Haus.SHT"_s),
                    "@V=HTM100\r\n#001000=Haus\r\nFILEVERS=140\r\n#009000=2\r\n"
                    "NAVI=garten\x03garten\x0bWeb\x03>Garten\x0b\r\n#099000\r\n");
-        writeBytes(m_dir->filePath(u"Haus_Keller.SHT"_s),
+        writeBytes(inDir(u"Haus_Keller.SHT"_s),
                    "@V=HTM100\r\n#001000=Keller\r\nFILEVERS=140\r\n#009000=1\r\nNAVI=Hin\x03Garten\x0b\r\n");
     }
     AppState state;
     state.ProjectName = u"Haus"_s;
-    state.DataFolder = m_dir->path();
+    state.DataFolder = dirPath();
     ScriptedPrompt prompt;
     QString question = u"Seite „Garten“ löschen? Die Datei %1 wird sofort gelöscht."_s.arg(garden);
     if (!references.isEmpty())
@@ -550,10 +555,10 @@ void TestWorkspace::newAndEditPage()
     QFETCH(QString, startPage);
     QFETCH(bool, changed);
 
-    writeBytes(m_dir->filePath(u"Haus.2_Garten.SHT"_s), "x");
+    writeBytes(inDir(u"Haus.2_Garten.SHT"_s), "x");
     AppState state;
     state.ProjectName = u"Haus.2"_s;
-    state.DataFolder = m_dir->path();
+    state.DataFolder = dirPath();
     ScriptedPrompt prompt;
     if (!newPage && sites.isEmpty())
         prompt.expectError(u"Kein Eintrag ausgewählt"_s);
@@ -582,13 +587,13 @@ void TestWorkspace::newAndEditPage()
         QCOMPARE(editor.handedNew, newPage);
         QCOMPARE(editor.handedName, newPage ? QString() : sites.at(resultRow));
         QCOMPARE(editor.handedProject, u"Haus.2"_s);
-        QCOMPARE(editor.handedFolder, m_dir->path());
+        QCOMPARE(editor.handedFolder, dirPath());
         // A new page takes the project's general options.
         const TSiteData &d = workspace.pageModel().SiteData;
         QCOMPARE(d.BrowserWidth == 480 && d.AutoWidth, newPage);
     }
     // Only a page saved under another name loses its old file.
-    QCOMPARE(QFileInfo::exists(m_dir->filePath(u"Haus.2_Garten.SHT"_s)), savedAs != u"Terrasse"_s || !accept);
+    QCOMPARE(QFileInfo::exists(inDir(u"Haus.2_Garten.SHT"_s)), savedAs != u"Terrasse"_s || !accept);
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
@@ -606,14 +611,14 @@ void TestWorkspace::readAnotherExecFile()
     QFETCH(bool, choose);
     QFETCH(bool, readable);
     const QString old =
-        writeExecFile(m_dir->path(), u"Alt.RVX"_s, {testHeader(7), u"@OBJECT"_s, u"NA=Licht"_s, u"@OBJECT"_s, u"NA=Pumpe"_s});
-    QString other = m_dir->filePath(u"Neu.RVX"_s);
+        writeExecFile(dirPath(), u"Alt.RVX"_s, {testHeader(7), u"@OBJECT"_s, u"NA=Licht"_s, u"@OBJECT"_s, u"NA=Pumpe"_s});
+    QString other = inDir(u"Neu.RVX"_s);
     if (readable)
-        other = writeExecFile(m_dir->path(), u"Neu.RVX"_s, {testHeader(9), u"@OBJECT"_s, u"NA=Heizung"_s});
+        other = writeExecFile(dirPath(), u"Neu.RVX"_s, {testHeader(9), u"@OBJECT"_s, u"NA=Heizung"_s});
     else
         writeBytes(other, "@kein Steuerprogramm\r\n");
     AppState state;
-    state.DataFolder = m_dir->path();
+    state.DataFolder = dirPath();
     ScriptedPrompt prompt;
     prompt.setAllowUnexpectedErrors(true); // the reader's own message for a refused file
     Workspace workspace(state, prompt);
@@ -663,22 +668,18 @@ void TestWorkspace::leftoversGoWhenTheProjectIsUsed()
 {
     QFETCH(QString, operation);
     const qint64 dead = 2147483000;
-#ifdef Q_OS_WIN
-    const qint64 running = 4;
-#else
-    const qint64 running = 1;
-#endif
+    const qint64 running = QCoreApplication::applicationPid();
     const auto copyOf = [&](const QString &file, qint64 pid) {
-        return QFileInfo(atomicStagingPath(m_dir->filePath(file), pid, 3)).fileName();
+        return QFileInfo(atomicStagingPath(inDir(file), pid, 3)).fileName();
     };
-    writeBytes(m_dir->filePath(u"HAUS.FNP"_s), "*Site=Bad\r\n");
-    writeBytes(m_dir->filePath(u"HAUS_ALT.FNP"_s), "*Site=Bad\r\n");
+    writeBytes(inDir(u"HAUS.FNP"_s), "*Site=Bad\r\n");
+    writeBytes(inDir(u"HAUS_ALT.FNP"_s), "*Site=Bad\r\n");
     const QStringList gone{u".~HAUS.FNP"_s, copyOf(u"HAUS_Bad.SHT"_s, dead), copyOf(u"HAUS_WEBUSERS.USR"_s, dead),
                            copyOf(u"HAUS_Bad.SHT"_s, dead) + u".a1B2c3"_s, copyOf(u"HAUS_Alt.SHT"_s, dead)};
     const QStringList kept{copyOf(u"HAUS_Bad.SHT"_s, running), copyOf(u"HAUS_ALT_Bad.SHT"_s, dead),
                            copyOf(u"GARTEN.FNP"_s, dead)};
     for (const QString &name : gone + kept)
-        writeBytes(m_dir->filePath(name), "halb");
+        writeBytes(inDir(name), "halb");
 
     AppState state;
     fillCatalogue(state);
@@ -687,13 +688,13 @@ void TestWorkspace::leftoversGoWhenTheProjectIsUsed()
     setLastProject(u"HAUS"_s);
     Workspace workspace(state, prompt, m_store.get());
     if (operation == u"start-up"_s) {
-        workspace.FormCreate(m_dir->path());
+        workspace.FormCreate(dirPath());
     } else {
         state.ProjectName = u"HAUS"_s;
-        state.DataFolder = m_dir->path();
+        state.DataFolder = dirPath();
         workspace.model().Sites = {u"Bad"_s};
         if (operation == u"open"_s) {
-            prompt.expectOpenFile(true, m_dir->filePath(u"HAUS.FNP"_s));
+            prompt.expectOpenFile(true, inDir(u"HAUS.FNP"_s));
             workspace.operations().ffnen1Click();
         } else if (operation == u"save"_s) {
             workspace.Speichern1Click();
@@ -701,7 +702,7 @@ void TestWorkspace::leftoversGoWhenTheProjectIsUsed()
             workspace.RefreshAllPages();
         }
     }
-    const QStringList left = QDir(m_dir->path()).entryList({u".~*"_s}, QDir::Files | QDir::Hidden, QDir::Name);
+    const QStringList left = QDir(dirPath()).entryList({u".~*"_s}, QDir::Files | QDir::Hidden, QDir::Name);
     QStringList expected = kept;
     expected.sort();
     QCOMPARE(left, expected);
@@ -725,7 +726,7 @@ void TestWorkspace::updater()
     QFETCH(bool, started);
     QFETCH(QString, message);
     if (installed)
-        writeBytes(m_dir->filePath(u"TarvikUpdate.exe"_s), "x");
+        writeBytes(inDir(u"TarvikUpdate.exe"_s), "x");
     AppState state;
     ScriptedPrompt prompt;
     if (!message.isEmpty())
@@ -733,7 +734,7 @@ void TestWorkspace::updater()
     RecordingLauncher launcher;
     launcher.running = running;
     Workspace workspace(state, prompt, nullptr, {}, &launcher);
-    workspace.FormCreate(m_dir->path());
+    workspace.FormCreate(dirPath());
     workspace.StartUpdater(u"m"_s);
     const QString folder = state.ProgramFolder;
     const QList<RecordingLauncher::Start> expected{{folder + u"TarvikUpdate.exe"_s, {u"m;2.2;200910"_s}, folder}};
