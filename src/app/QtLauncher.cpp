@@ -9,6 +9,7 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #endif
@@ -17,7 +18,18 @@ using namespace Qt::Literals::StringLiterals;
 
 bool QtLauncher::startProgram(const QString &program, const QStringList &arguments, const QString &workingFolder)
 {
+#ifdef Q_OS_WIN
+    // With the "open" verb, as Explorer starts it: a program that needs administrator rights (the
+    // updater replaces the program's files) asks for them instead of failing.
+    const std::wstring file = QDir::toNativeSeparators(program).toStdWString();
+    const std::wstring parameters = arguments.join(u' ').toStdWString();
+    const std::wstring folder = QDir::toNativeSeparators(workingFolder).toStdWString();
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", file.c_str(), parameters.c_str(),
+                                                                 folder.empty() ? nullptr : folder.c_str(), SW_SHOWNORMAL));
+    return result > 32;
+#else
     return QProcess::startDetached(program, arguments, workingFolder);
+#endif
 }
 
 bool QtLauncher::openDocument(const QString &pathOrAddress)
@@ -79,11 +91,16 @@ bool QtLauncher::openHelp(const QString &helpFile, const QString &keyword)
 bool QtLauncher::activateRunning(const QString &programName)
 {
 #ifdef Q_OS_WIN
-    // The updater is a program of its own whose main window has this class and title.
-    Q_UNUSED(programName);
-    HWND window = FindWindowW(L"TApplication", L"TarvikUpdate");
+    // The updater is a program of its own whose main window has this class and the program's name
+    // as its title.
+    QString title = programName;
+    if (title.endsWith(u".exe"_s, Qt::CaseInsensitive))
+        title.chop(4);
+    HWND window = FindWindowW(L"TApplication", title.toStdWString().c_str());
     if (!window)
         return false;
+    if (IsIconic(window))
+        ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(window);
     return true;
 #else

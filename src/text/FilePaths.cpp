@@ -7,6 +7,8 @@
 
 #include <cerrno>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 qsizetype lastDelimiter(const QString &path)
@@ -96,11 +98,23 @@ bool isValidWindowsFileName(QStringView name)
     return true;
 }
 
+bool isReservedWindowsFileName(QStringView name)
+{
+    if (name.endsWith(u'.') || name.endsWith(u' '))
+        return true;
+    const QStringView stem = name.left(name.indexOf(u'.') < 0 ? name.size() : name.indexOf(u'.'));
+    static const QStringList Devices = {u"CON"_s, u"PRN"_s, u"AUX"_s, u"NUL"_s};
+    if (Devices.contains(stem, Qt::CaseInsensitive))
+        return true;
+    return stem.size() == 4 && (stem.startsWith(u"COM", Qt::CaseInsensitive) || stem.startsWith(u"LPT", Qt::CaseInsensitive)) &&
+           stem[3] >= u'1' && stem[3] <= u'9';
+}
+
 int fileErrorNumber(const QString &path, int osError)
 {
     const qsizetype delimiter = lastDelimiter(path);
     const QString name = path.mid(delimiter + 1);
-    if (!isValidWindowsFileName(name))
+    if (!isValidWindowsFileName(name) || isReservedWindowsFileName(name))
         return FileError::InvalidName;
     if (path.size() > MaxPathLength)
         return FileError::PathNotFound;

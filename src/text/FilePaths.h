@@ -40,6 +40,11 @@ QString withTrailingDelimiter(const QString &folder);
 // and no control character.
 bool isValidWindowsFileName(QStringView name);
 
+// Whether name (a file name without folder) names a device on Windows or is changed by it: CON,
+// PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9 with any extension ("CON.FNP" is the console), or a
+// name ending in a dot or a blank (Windows drops them). Such a file is never written.
+bool isReservedWindowsFileName(QStringView name);
+
 // Numbers of "Fehler %d beim Schreiben der Datei %s" that are the same on every platform.
 namespace FileError {
 inline constexpr int PathNotFound = 3;
@@ -48,7 +53,8 @@ inline constexpr int InvalidName = 123;
 } // namespace FileError
 
 // The number shown in "Fehler %d beim Schreiben der Datei %s" for a file that could not be
-// written, the same on every platform: 123 for a name a Windows file name cannot hold, 3 for a
+// written, the same on every platform: 123 for a name a Windows file name cannot hold (or a
+// reserved one), 3 for a
 // missing folder or a full name longer than 259 characters, 5 for access denied, otherwise the
 // operating system's number (osError, or errno when 0).
 int fileErrorNumber(const QString &path, int osError = 0);

@@ -1,5 +1,7 @@
 #include "text/RegularFile.h"
 
+#include "text/FilePaths.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -92,6 +94,11 @@ FileCheck checkRegularFile(const QString &path, QString *target)
     if (path.size() > MaxPathLength)
         return FileCheck::TooLong;
     const QFileInfo info(path);
+#ifdef Q_OS_WIN
+    // "CON.SHT" and the like are devices in any folder.
+    if (isReservedWindowsFileName(info.fileName()) && !info.fileName().endsWith(u'.') && !info.fileName().endsWith(u' '))
+        return FileCheck::NotRegular;
+#endif
     if (info.isSymbolicLink()) {
         const QString canonical = info.canonicalFilePath();
         if (canonical.isEmpty())

@@ -170,7 +170,7 @@ WriteStatus writeTextFile(const QString &path, const QStringList &lines, int *er
     };
 
     const QString name = QFileInfo(path).fileName();
-    if (path.isEmpty() || !isValidWindowsFileName(name) || path.size() > MaxPathLength)
+    if (path.isEmpty() || !isValidWindowsFileName(name) || isReservedWindowsFileName(name) || path.size() > MaxPathLength)
         return fail(WriteStatus::CreateFailed, fileErrorNumber(path));
 
     QByteArray bytes;

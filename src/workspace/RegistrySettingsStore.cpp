@@ -28,13 +28,14 @@ RegistrySettingsStore::~RegistrySettingsStore()
 bool RegistrySettingsStore::openKey(const QString &path, bool create)
 {
     closeKey();
+    const QString full = m_base.isEmpty() ? path : m_base + u'\\' + path;
     HKEY key = nullptr;
     LONG result;
     if (create) {
-        result = RegCreateKeyExW(HKEY_CURRENT_USER, wide(path), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+        result = RegCreateKeyExW(HKEY_CURRENT_USER, wide(full), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                                  nullptr, &key, nullptr);
     } else {
-        result = RegOpenKeyExW(HKEY_CURRENT_USER, wide(path), 0, KEY_ALL_ACCESS, &key);
+        result = RegOpenKeyExW(HKEY_CURRENT_USER, wide(full), 0, KEY_ALL_ACCESS, &key);
     }
     if (result != ERROR_SUCCESS)
         return false;

@@ -6,12 +6,15 @@
 
 #include "workspace/SettingsStore.h"
 
+#include <QString>
+
 // The settings store on Windows: keys below HKEY_CURRENT_USER, strings as REG_SZ, binary values as
 // REG_BINARY. Keys are opened with full access rights, also for reading.
 class RegistrySettingsStore : public SettingsStore
 {
 public:
-    RegistrySettingsStore() = default;
+    // Keys lie below HKEY_CURRENT_USER\base when base is given (tests keep to a key of their own).
+    explicit RegistrySettingsStore(const QString &base = QString()) : m_base(base) {}
     ~RegistrySettingsStore() override;
     RegistrySettingsStore(const RegistrySettingsStore &) = delete;
     RegistrySettingsStore &operator=(const RegistrySettingsStore &) = delete;
@@ -25,6 +28,7 @@ public:
     void closeKey() override;
 
 private:
+    QString m_base;
     void *m_key = nullptr; // HKEY of the open key
 };
 

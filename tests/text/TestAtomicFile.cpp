@@ -142,6 +142,10 @@ void TestAtomicFile::failureKeepsOldFile_data()
     QTest::newRow("a folder of that name") << u"folder"_s << WriteStatus::CreateFailed << 5;
     QTest::newRow("missing folder") << u"missing folder"_s << WriteStatus::CreateFailed << 3;
     QTest::newRow("full disk") << u"full disk"_s << WriteStatus::WriteFailed << -1;
+#ifdef Q_OS_WIN
+    // Windows' own way: another program holds the file open without sharing it (5: access denied).
+    QTest::newRow("held open by another program") << u"held open"_s << WriteStatus::WriteFailed << 5;
+#endif
 }
 
 void TestAtomicFile::failureKeepsOldFile()
@@ -176,6 +180,11 @@ void TestAtomicFile::failureKeepsOldFile()
         full = std::make_unique<FullDisk>(m_dir->path());
     else if (fault == u"read-only file"_s)
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    std::unique_ptr<UnreadableFile> held;
+    if (fault == u"held open"_s) {
+        held = std::make_unique<UnreadableFile>(path);
+        QVERIFY(held->isActive());
+    }
     QVERIFY2(!readOnly || readOnly->isActive(), "the folder is read-only");
     QVERIFY2(!full || full->isActive(), "the disk is full");
     if (full)
@@ -184,6 +193,7 @@ void TestAtomicFile::failureKeepsOldFile()
     int reported = -1;
     QCOMPARE(writeFileAtomically(path, "neu\r\n", &reported), status);
     QCOMPARE(reported, number);
+    held.reset();
     if (fault != u"folder"_s && fault != u"missing folder"_s)
         QCOMPARE(fileBytes(path), QByteArray("alt\r\n"));
     QCOMPARE(allFiles(), before);

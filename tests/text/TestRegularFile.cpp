@@ -54,6 +54,11 @@ void TestRegularFile::onlyRegularFilesAreReadAndWritten_data()
     QTest::newRow("link to a pipe beside it")
         << u"link pipe"_s << FileCheck::NotRegular << ReadStatus::NotRegular << WriteStatus::NotRegular;
     QTest::newRow("folder") << u"folder"_s << FileCheck::Missing << ReadStatus::NotFound << WriteStatus::CreateFailed;
+#ifdef Q_OS_WIN
+    // "CON" with any extension is the console on Windows: neither read nor written.
+    QTest::newRow("device name") << u"device name"_s << FileCheck::NotRegular << ReadStatus::NotRegular
+                                 << WriteStatus::NotRegular;
+#endif
 }
 
 void TestRegularFile::onlyRegularFilesAreReadAndWritten()
@@ -63,13 +68,13 @@ void TestRegularFile::onlyRegularFilesAreReadAndWritten()
     QFETCH(ReadStatus, read);
     QFETCH(WriteStatus, write);
 #ifndef Q_OS_UNIX
-    if (place != u"file"_s && place != u"folder"_s)
-        QSKIP("symbolic links, pipes and /dev need a Unix file system");
+    if (place != u"file"_s && place != u"folder"_s && place != u"device name"_s)
+        QSKIP("symbolic links, pipes and /dev need a Unix file system; Windows' devices are tested by name");
 #endif
     QTemporaryDir dir;
     const QString folder = dir.filePath(u"daten"_s);
     QVERIFY(QDir().mkpath(folder + u"/alt"_s));
-    const QString path = folder + u"/HAUS_Bad.SHT"_s;
+    const QString path = folder + (place == u"device name"_s ? u"/CON.SHT"_s : u"/HAUS_Bad.SHT"_s);
     const QString beside = folder + u"/Vorlage.SHT"_s;
     const QString below = folder + u"/alt/Vorlage.SHT"_s;
     const QString outside = dir.filePath(u"draussen.txt"_s);
@@ -79,6 +84,8 @@ void TestRegularFile::onlyRegularFilesAreReadAndWritten()
         writeBytes(path, "#008000\r\nSHEAD=vorher\r\n");
     } else if (place == u"folder"_s) {
         QVERIFY(QDir().mkpath(path));
+    } else if (place == u"device name"_s) {
+        // Nothing to make: the name alone is the device.
     } else if (place == u"pipe"_s || place == u"link pipe"_s) {
 #ifdef Q_OS_UNIX
         const QString pipe = place == u"pipe"_s ? path : folder + u"/Rohr"_s;

@@ -129,6 +129,10 @@ void TestTextFile::writeFailures_data()
     QTest::newRow("missing folder") << u"nope/x.txt"_s << 3;
     QTest::newRow("colon") << u"a:b.txt"_s << 123;
     QTest::newRow("question mark") << u"a?.txt"_s << 123;
+    // Windows would write these to a device, or under another name.
+    QTest::newRow("device name") << u"CON.FNP"_s << 123;
+    QTest::newRow("device name in small letters") << u"lpt1.fnp"_s << 123;
+    QTest::newRow("trailing dot") << u"HAUS."_s << 123;
     QTest::newRow("control character") << u"a\u0001.txt"_s << 123;
     QTest::newRow("too long") << QString(300, u'y') << 3;
 }
