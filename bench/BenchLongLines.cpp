@@ -9,7 +9,8 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/RvxReader.h"
 #include "page/PageFileReader.h"
-#include "page/PageModel.h"
+#include "catalogue/OfferedEntries.h"
+#include "page/PageDocument.h"
 #include "text/CollectingPrompt.h"
 #include "workspace/AppState.h"
 #include "workspace/ProjectFile.h"
@@ -60,10 +61,10 @@ void BM_OneLongLine(benchmark::State &state)
         }
         case Page: {
             Catalogue catalogue;
-            PageModel model(catalogue);
-            model.InitData();
-            LoadHTMLSourcePage(model, path, prompt);
-            benchmark::DoNotOptimize(model.HTMLCode1MB.size());
+            const OfferedEntries offered(catalogue);
+            PageDocument page;
+            LoadHTMLSourcePage(page, offered, path, prompt);
+            benchmark::DoNotOptimize(page.html1.size());
             break;
         }
         case Project: {

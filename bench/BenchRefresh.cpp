@@ -8,7 +8,7 @@
 #include "BigProject.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/RvxReader.h"
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 #include "text/FilePaths.h"
 #include "text/Prompt.h"
 #include "text/TextFile.h"
@@ -31,12 +31,12 @@ namespace {
 
 constexpr int CatalogueObjects = 20000;
 
-// The catalogue read once for all runs, with the offered entries of the page model.
+// The catalogue read once for all runs, with the offered entries of the page session.
 struct Fixture
 {
     QTemporaryDir dir;
     AppState state;
-    std::unique_ptr<PageModel> model;
+    std::unique_ptr<PageEditSession> session;
     FailingPrompt prompt;
 
     Fixture()
@@ -47,8 +47,8 @@ struct Fixture
             qFatal("%s", qPrintable(error));
         if (!ReadRVXFile(exec, state.catalogue, prompt, nullptr))
             qFatal("cannot read the catalogue");
-        model = std::make_unique<PageModel>(state.catalogue);
-        model->InitAll();
+        session = std::make_unique<PageEditSession>(state.catalogue);
+        session->InitAll();
         state.ProjectName = BigProject::ProjectName;
     }
 
@@ -100,7 +100,7 @@ void BM_RefreshAllPages(benchmark::State &state)
     double copySeconds = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        const RefreshResult result = RefreshAllPages(f.state, names, *f.model, f.prompt);
+        const RefreshResult result = RefreshAllPages(f.state, names, f.session->document(), f.session->offered(), f.prompt);
         refreshSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (result.status != RefreshResult::Status::Completed)
             qFatal("refresh did not complete");

@@ -1,4 +1,4 @@
-// Page file bytes -> page model -> page file -> page model.
+// Page file bytes -> page -> page file -> page.
 //
 // Properties: reading never fails other than with the reader's own error; a page read and written
 // reads back as the same page, i.e. writing it again gives the same lines; the memory held stays
@@ -14,7 +14,7 @@
 #include "page/LinkText.h"
 #include "page/PageFileReader.h"
 #include "page/PageFileWriter.h"
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 #include "page/PageParts.h"
 #include "text/KeyValue.h"
 #include "text/OperationError.h"
@@ -47,41 +47,34 @@ Catalogue &demoCatalogue()
     return catalogue;
 }
 
-// One page model for every input, as the refresh of all pages uses one: put back to the start
-// state of a page opened after program start.
-PageModel &startModel(std::unique_ptr<PageModel> &model)
+// One page for every input, as the refresh of all pages uses one: put back to the start state of
+// a page opened after program start.
+PageEditSession &startSession(std::unique_ptr<PageEditSession> &session)
 {
-    if (!model) {
-        model = std::make_unique<PageModel>(demoCatalogue());
-        model->InitAll();
+    if (!session) {
+        session = std::make_unique<PageEditSession>(demoCatalogue());
+        session->InitAll();
     }
-    model->SiteData = TSiteData();
-    model->fileversion = 0;
-    model->FillPagePosLB();
-    model->InitData();
-    model->SiteName = u"Seite"_s;
-    model->MainName = u"HAUS"_s;
-    return *model;
+    PageDocument &page = session->document();
+    page = PageDocument();
+    page.name = u"Seite"_s;
+    return *session;
 }
 
 // Whether the editor could have stored this page as it was read: labels and links as the editor
 // accepts them typed, no control character in a link, every line short enough to be read back.
-bool isStorable(const PageModel &model, const QStringList &lines)
+bool isStorable(const PageDocument &page, const QStringList &lines)
 {
-    for (const ObjRow &row : model.SGRows) {
-        bool refused = false;
-        PageModel::acceptedLabel(row.label, &refused);
-        if (refused)
-            return false;
-    }
-    for (const MacroRow &row : model.MGRows) {
-        bool refused = false;
-        PageModel::acceptedLabel(row.label, &refused);
-        if (refused)
-            return false;
+    for (RowKind kind : {RowKind::Object, RowKind::Macro}) {
+        for (const PageRow &row : page.rows(kind)) {
+            bool refused = false;
+            acceptedLabel(row.label, &refused);
+            if (refused)
+                return false;
+        }
     }
     // The links are written whether or not a navigation part is shown.
-    for (const QString &link : model.NaviLB) {
+    for (const QString &link : page.links) {
         const LinkText::Parts parts = LinkText::split(link, KeyValue::MaxValueLength);
         if (!LinkText::refusal(parts.name, parts.target).isEmpty() || link.contains(QChar(3)) ||
             link.contains(QChar(11)))
@@ -109,18 +102,18 @@ QString joined(const QStringList &lines)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static std::unique_ptr<PageModel> first;
-    static std::unique_ptr<PageModel> second;
+    static std::unique_ptr<PageEditSession> first;
+    static std::unique_ptr<PageEditSession> second;
     static const QLocale german(QLocale::German, QLocale::Germany);
     const QString path = Fuzz::writeScratch(u"HAUS_Seite.SHT"_s, data, size);
 
     QStringList written;
     {
         Fuzz::AllocationBound bound(size);
-        PageModel &model = startModel(first);
+        PageEditSession &session = startSession(first);
         QuietPrompt prompt;
         try {
-            const PageRead read = LoadHTMLSourcePage(model, path, prompt);
+            const PageRead read = LoadHTMLSourcePage(session.document(), session.offered(), path, prompt);
             Fuzz::check(read != PageRead::NotOpened, "an existing page file opens");
             // Bytes without the page's header line and tags: nothing was read, nothing to write back.
             if (read == PageRead::NotAPage)
@@ -130,21 +123,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             return 0;
         }
         Fuzz::check(prompt.errors == 0, "a page that reads shows no message");
-        written = pageFileLines(model, german);
-        if (!isStorable(model, written))
+        written = pageFileLines(session.document(), session.catalogue(), german);
+        if (!isStorable(session.document(), written))
             return 0;
     }
 
     const QString again = Fuzz::scratchPath(u"HAUS_Wieder.SHT"_s);
     Fuzz::check(writeTextFile(again, written) == WriteStatus::Ok, "the page file is written");
-    PageModel &model = startModel(second);
+    PageEditSession &session = startSession(second);
     QuietPrompt prompt;
     try {
-        LoadHTMLSourcePage(model, again, prompt);
+        LoadHTMLSourcePage(session.document(), session.offered(), again, prompt);
     } catch (const OperationError &e) {
         Fuzz::check(false, "a written page reads back", e.message() + u"\n"_s + joined(written));
     }
-    const QStringList rewritten = pageFileLines(model, german);
+    const QStringList rewritten = pageFileLines(session.document(), session.catalogue(), german);
     Fuzz::check(rewritten == written, "a page read and written reads back as the same page",
                 joined(written) + u"\n----\n"_s + joined(rewritten));
     return 0;

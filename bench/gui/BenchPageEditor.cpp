@@ -8,7 +8,7 @@
 #include "editor/OfferedEntriesModel.h"
 #include "editor/OfferedSearch.h"
 #include "editor/TSiteDefF.h"
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 #include "text/FilePaths.h"
 #include "text/Prompt.h"
 #include "text/TextFile.h"
@@ -65,33 +65,34 @@ struct Setup
         state.DataFolder = dir.path();
         workspace = std::make_unique<Workspace>(state, prompt);
         workspace->model().Sites = {u"Wohnzimmer"_s, u"Küche"_s};
-        workspace->pageModel().FillPagePosLB();
-        workspace->pageModel().InitAll();
-        offered = int(workspace->pageModel().ObjBox().size());
+        workspace->pageSession().FillPagePosLB();
+        workspace->pageSession().InitAll();
+        offered = int(workspace->pageSession().offered().count());
 
         QStringList lines{u"@V=HTM100"_s, u"#001000=Wohnzimmer"_s, u"FILEVERS=140"_s, u"#010000"_s};
         for (int r = 0; r < PageRows; ++r)
             lines << u"OBJROW=%1@Licht %2@0@O@0@U@0@Aus&Ein"_s.arg(entryName(r * 701 % entries)).arg(r);
         lines << u"#099000"_s;
         writeTextFile(ProjectFiles::pageFile(dir.path(), u"HAUS"_s, u"Wohnzimmer"_s), lines);
-        PageModel &page = workspace->pageModel();
-        page.SiteName = u"Wohnzimmer"_s;
-        page.DirDat = dir.path();
-        page.MainName = u"HAUS"_s;
-        page.NewPage = false;
+        handOver.page = u"Wohnzimmer"_s;
+        handOver.allPages = workspace->model().Sites;
+        handOver.dataFolder = dir.path();
+        handOver.projectName = u"HAUS"_s;
     }
+
+    PageHandOver handOver;
 };
 
 void BM_OpenPageEditor(benchmark::State &state)
 {
     Setup setup(int(state.range(0)));
-    TSiteDefF editor(*setup.workspace, setup.prompt);
+    TSiteDefF editor(setup.workspace->pageSession(), setup.prompt);
     for (auto _ : state) {
         // Closed as soon as the window's event loop runs, i.e. once it is shown and laid out.
         QTimer::singleShot(0, &editor, [&editor] { editor.close(); });
-        editor.showPageEditor();
+        editor.editPage(setup.handOver);
     }
-    if (setup.workspace->pageModel().SGRows.size() != PageRows)
+    if (setup.workspace->pageSession().document().objects.size() != PageRows)
         state.SkipWithError("the page was not read");
     state.counters["offered"] = setup.offered;
     state.counters["rows"] = PageRows;
@@ -100,7 +101,7 @@ void BM_OpenPageEditor(benchmark::State &state)
 void BM_FillOfferedView(benchmark::State &state)
 {
     Setup setup(int(state.range(0)));
-    OfferedEntriesModel model(setup.workspace->pageModel());
+    OfferedEntriesModel model(setup.workspace->pageSession());
     QListView view;
     view.setUniformItemSizes(true);
     view.setModel(&model);
@@ -118,8 +119,8 @@ void BM_FillOfferedView(benchmark::State &state)
 void BM_SearchKeystroke(benchmark::State &state)
 {
     Setup setup(int(state.range(0)));
-    OfferedEntriesModel entries(setup.workspace->pageModel());
-    OfferedSearchModel search(setup.workspace->pageModel());
+    OfferedEntriesModel entries(setup.workspace->pageSession());
+    OfferedSearchModel search(setup.workspace->pageSession());
     search.setSourceModel(&entries);
     QListView view;
     view.setUniformItemSizes(true);

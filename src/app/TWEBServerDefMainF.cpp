@@ -1,12 +1,12 @@
 #include "app/TWEBServerDefMainF.h"
 
 #include "catalogue/Messages.h"
-#include "dialogs/Accessible.h"
 #include "dialogs/Notice.h"
 #include "dialogs/TCheckF.h"
 #include "dialogs/THelpF.h"
 #include "dialogs/WidgetHelpers.h"
 #include "dialogs/TInfoF.h"
+#include "page/SiteData.h"
 #include "text/Guard.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
@@ -23,6 +23,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -130,6 +131,7 @@ void TWEBServerDefMainF::buildMenu()
     Neu1 = menuItem(file, u"Neu1"_s, u"&Neu..."_s);
     ffnen1 = menuItem(file, u"ffnen1"_s, u"Ö&ffnen..."_s);
     Speichern1 = menuItem(file, u"Speichern1"_s, u"&Speichern"_s);
+    Speichern1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     ChangeName = menuItem(file, u"ChangeName"_s, u"N&amen ändern..."_s);
     Kopieren = menuItem(file, u"Kopieren"_s, u"&Kopieren.."_s);
     ReadRVXMn = menuItem(file, u"ReadRVXMn"_s, u"Ausführung&dsdatei lesen..."_s);
@@ -138,6 +140,7 @@ void TWEBServerDefMainF::buildMenu()
     Beenden1 = menuItem(file, u"Beenden1"_s, u"B&eenden"_s);
     QMenu *help = bar->addMenu(u"Hilfe"_s);
     Hilfetexte1 = menuItem(help, u"Hilfetexte1"_s, u"Hilfetexte..."_s);
+    Hilfetexte1->setShortcut(QKeySequence(Qt::Key_F1));
     InternetUpdate1 = menuItem(help, u"InternetUpdate1"_s, u"Internet..."_s);
     InternetUpdate1->setVisible(false);
     Info1 = menuItem(help, u"Info1"_s, u"Info"_s);
@@ -323,6 +326,7 @@ void TWEBServerDefMainF::connectHandlers()
     m_focusConnection =
         connectGuarded(m_prompt, qApp, &QApplication::focusChanged, this, &TWEBServerDefMainF::focusMoved);
     FixWidthLb->installEventFilter(this);
+    SiteBox->installEventFilter(this);
     SiteBox->viewport()->installEventFilter(this);
 }
 
@@ -359,6 +363,8 @@ bool TWEBServerDefMainF::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
+    if (event->type() == QEvent::KeyPress && watched == SiteBox)
+        return SiteBoxKeyPress(*static_cast<QKeyEvent *>(event));
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -425,9 +431,7 @@ void TWEBServerDefMainF::loadUserGrid()
 
 void TWEBServerDefMainF::applyWidthRule()
 {
-    const bool enabled = !m_workspace.model().AutoHandyDetect;
-    BrowserWidthSE->setEnabled(enabled);
-    FixWidthLb->setEnabled(enabled);
+    enableFixedWidth(browserWidthEditable(m_workspace.model().AutoHandyDetect), {BrowserWidthSE, FixWidthLb});
 }
 
 void TWEBServerDefMainF::showExecFile()
@@ -591,6 +595,19 @@ void TWEBServerDefMainF::DelSiteBtnClick()
     // The deleted entry leaves no selection behind.
     if (m_workspace.model().Sites.size() < pages)
         SiteBox->setCurrentRow(-1);
+}
+
+bool TWEBServerDefMainF::SiteBoxKeyPress(const QKeyEvent &key)
+{
+    const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool edit = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    if (!plain || (!edit && key.key() != Qt::Key_Delete))
+        return false;
+    // Only on a selected page: the buttons would take the first page or say that none is selected.
+    // The key goes no further either way, so Enter starts nothing else.
+    if (selectedRow(SiteBox) >= 0)
+        runGuarded(m_prompt, [this, edit] { edit ? WorkSiteBtnClick() : DelSiteBtnClick(); });
+    return true;
 }
 
 void TWEBServerDefMainF::RefreshBtClick()

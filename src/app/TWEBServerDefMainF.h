@@ -10,6 +10,7 @@ class Prompt;
 class Workspace;
 class QAction;
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -82,6 +83,8 @@ private:
     void NewSiteBtnClick();
     void WorkSiteBtnClick();
     void DelSiteBtnClick();
+    // Enter and Entf in the page list; returns whether the key was taken.
+    bool SiteBoxKeyPress(const QKeyEvent &key);
     void RefreshBtClick();
     void TakePageClick();
     void SearchDirBtnClick();

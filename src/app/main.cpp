@@ -41,8 +41,8 @@ int main(int argc, char *argv[])
     Workspace workspace(state, prompt, &settings, &DefaultBrowserPath, &launcher);
 
     // The windows exist once for the whole run. The page editor is shown modally, centred on the
-    // screen; the main window's start-up reads the catalogue and sets up the editor's page model.
-    TSiteDefF siteDefF(workspace, prompt);
+    // screen; the main window's start-up reads the catalogue and sets up the editor's page.
+    TSiteDefF siteDefF(workspace.pageSession(), prompt, &launcher);
     TWEBServerDefMainF mainWindow(workspace, prompt, siteDefF, QApplication::applicationDirPath());
     prompt.setParent(&mainWindow);
     TEingabeF eingabeF(prompt, &mainWindow);

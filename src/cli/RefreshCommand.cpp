@@ -3,7 +3,7 @@
 #include "catalogue/RvxReader.h"
 #include "cli/Messages.h"
 #include "cli/ProjectArguments.h"
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 #include "text/FilePaths.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
@@ -38,9 +38,7 @@ int runRefreshCommand(CliContext &context)
     QString execFile = nativePath(arguments.execFile);
 
     AppState state;
-    const QFileInfo info(projectFile);
-    state.ProjectName = info.completeBaseName();
-    state.DataFolder = nativePath(info.path());
+    takeProjectLocation(projectFile, state);
     if (state.ProjectName.isEmpty()) {
         writeLine(context.err, NoProjectName.arg(projectFile));
         return ExitFailed;
@@ -64,11 +62,12 @@ int runRefreshCommand(CliContext &context)
     }
 
     // The page editor's state right after program start.
-    PageModel model(state.catalogue);
-    model.FillPagePosLB();
-    model.InitAll();
+    PageEditSession session(state.catalogue);
+    session.FillPagePosLB();
+    session.InitAll();
 
-    const RefreshResult result = RefreshAllPages(state, project.Sites, model, context.prompt);
+    const RefreshResult result =
+        RefreshAllPages(state, project.Sites, session.document(), session.offered(), context.prompt);
     if (result.status != RefreshResult::Status::Completed || result.pagesNotWritten > 0 || result.pagesSkipped > 0)
         return ExitFailed;
     return ExitOk;

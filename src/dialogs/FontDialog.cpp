@@ -1,6 +1,6 @@
 #include "dialogs/FontDialog.h"
 
-#include "dialogs/Accessible.h"
+#include "dialogs/WidgetHelpers.h"
 #include "dialogs/StyleConversions.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "dialogs/TCheckF.h"
 
-#include "dialogs/Accessible.h"
+#include "dialogs/WidgetHelpers.h"
 #include "text/Guard.h"
 
 #include <QAbstractListModel>

@@ -6,9 +6,25 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include <initializer_list>
 #include <utility>
 
+class QAbstractButton;
+class QLabel;
+
 // Small helpers the windows build their controls with.
+
+// What a screen reader (and any outside test tool) reads for a control.
+
+// A label for control: the label is its buddy (its "&" key moves the focus there), and the
+// control is named by the label's text.
+QLabel *labelFor(const QString &text, QWidget *control);
+
+// Names control by text (without "&") unless it already has a name.
+void nameControl(QWidget *control, const QString &text);
+
+// A button that shows only an icon, an arrow or a symbol: named and with a tooltip saying what it does.
+void describeIconButton(QAbstractButton *button, const QString &whatItDoes);
 
 // A new widget of type T with objectName name; args go to T's constructor.
 template <typename T, typename... Args> T *named(const QString &name, Args &&...args)
@@ -23,9 +39,15 @@ inline QToolButton *arrowButton(const QString &name, Qt::ArrowType arrow, const 
 {
     auto *button = named<QToolButton>(name);
     button->setArrowType(arrow);
-    button->setToolTip(action);
-    button->setAccessibleName(action);
+    describeIconButton(button, action);
     return button;
+}
+
+// The fixed browser width's controls (its field and caption) usable or greyed as the rule says.
+inline void enableFixedWidth(bool usable, std::initializer_list<QWidget *> controls)
+{
+    for (QWidget *control : controls)
+        control->setEnabled(usable);
 }
 
 // Whether a focus move from one widget to another enters control (or a child of it, such as a

@@ -4,9 +4,9 @@
 
 #include <QSignalBlocker>
 
-CheckOrderList::CheckOrderList(QList<CheckEntry> &entries, const QString &name, const QString &accessibleName,
-                               QWidget *parent)
-    : QListWidget(parent), m_entries(entries)
+CheckOrderList::CheckOrderList(PageEditSession &session, PageEditSession::Order order, const QString &name,
+                               const QString &accessibleName, QWidget *parent)
+    : QListWidget(parent), m_session(session), m_order(order)
 {
     setObjectName(name);
     setAccessibleName(accessibleName);
@@ -19,7 +19,7 @@ void CheckOrderList::load(int current)
 {
     const QSignalBlocker blocker(this);
     clear();
-    for (const CheckEntry &entry : m_entries) {
+    for (const CheckEntry &entry : m_session.order(m_order)) {
         auto *item = new QListWidgetItem(entry.text, this);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
         item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
@@ -37,9 +37,18 @@ int CheckOrderList::selectedEntry() const
     return selectedRow(this);
 }
 
+void CheckOrderList::moveSelected(int by)
+{
+    const int selected = selectedEntry();
+    load(int(m_session.moveOrderEntry(m_order, selected, selected + by)));
+}
+
+void CheckOrderList::dropEntry(int from, int to)
+{
+    load(int(m_session.moveOrderEntry(m_order, from, to)));
+}
+
 void CheckOrderList::entryTicked(QListWidgetItem *item)
 {
-    const int index = row(item);
-    if (index >= 0 && index < m_entries.size())
-        m_entries[index].checked = item->checkState() == Qt::Checked;
+    m_session.tickOrderEntry(m_order, row(item), item->checkState() == Qt::Checked);
 }

@@ -1,30 +1,36 @@
 #pragma once
 
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 
 #include <QListWidget>
 
-// A check list box over an order of the page model (the build order or the object column order):
-// one entry per text with its check mark, as large as its entries. Ticking an entry goes straight
-// into the model; moving (by its buttons or by dragging an entry) is left to the tab, which reloads
-// the list afterwards. Points to the model's list without owning it.
+// A check list box over an order of the page (the build order or the object column order): one
+// entry per text with its check mark, as large as its entries. Ticking an entry and moving one (by
+// the tab's arrow buttons or by dragging it) go to the session, and the list shows the result.
+// Points to the session without owning it.
 class CheckOrderList : public QListWidget
 {
     Q_OBJECT
 
 public:
-    CheckOrderList(QList<CheckEntry> &entries, const QString &name, const QString &accessibleName,
-                   QWidget *parent = nullptr);
+    CheckOrderList(PageEditSession &session, PageEditSession::Order order, const QString &name,
+                   const QString &accessibleName, QWidget *parent = nullptr);
 
-    // Shows the model's entries with entry current selected (-1: none).
+    // Shows the page's entries with entry current selected (-1: none).
     void load(int current);
+    // Shows them again, the selection kept.
+    void reload() { load(currentRow()); }
     // The selected entry, -1 without one.
     int selectedEntry() const;
 
-    QList<CheckEntry> &entries() const { return m_entries; }
+    // The selected entry one place up (by -1) or down (by 1).
+    void moveSelected(int by);
+    // An entry dragged from position from and dropped to take position to.
+    void dropEntry(int from, int to);
 
 private:
     void entryTicked(QListWidgetItem *item);
 
-    QList<CheckEntry> &m_entries;
+    PageEditSession &m_session;
+    PageEditSession::Order m_order;
 };

@@ -1,6 +1,7 @@
 #include "editor/FileViewTab.h"
 
 #include "dialogs/Notice.h"
+#include "page/PageEditSession.h"
 #include "page/PageFileView.h"
 
 #include <QApplication>
@@ -49,7 +50,7 @@ QString lineHtml(const PageFileViewLine &line)
 }
 } // namespace
 
-FileViewTab::FileViewTab(const PageModel &page, QWidget *parent) : QWidget(parent), m_page(page)
+FileViewTab::FileViewTab(const PageEditSession &session, QWidget *parent) : QWidget(parent), m_session(session)
 {
     setObjectName(u"DateiAnsicht"_s);
     setAccessibleName(u"Datei-Ansicht"_s);
@@ -78,7 +79,7 @@ void FileViewTab::refresh()
 {
     QStringList html;
     QStringList text;
-    for (const PageFileViewLine &line : pageFileView(m_page)) {
+    for (const PageFileViewLine &line : pageFileView(m_session.document(), m_session.catalogue())) {
         html << lineHtml(line);
         text << line.text;
     }

@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <QWidget>
 
-class PageModel;
+class PageEditSession;
 class QPushButton;
 class QTextEdit;
 
@@ -15,7 +15,7 @@ class FileViewTab : public QWidget
     Q_OBJECT
 
 public:
-    explicit FileViewTab(const PageModel &page, QWidget *parent = nullptr);
+    explicit FileViewTab(const PageEditSession &session, QWidget *parent = nullptr);
 
     void refresh();
     // The file's lines as they would be written, joined by line breaks.
@@ -28,7 +28,7 @@ protected:
 private:
     void copyToClipboard();
 
-    const PageModel &m_page;
+    const PageEditSession &m_session;
     QTextEdit *m_view = nullptr;
     QPushButton *m_copyButton = nullptr;
     QString m_text;

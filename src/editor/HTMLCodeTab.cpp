@@ -1,13 +1,14 @@
 #include "editor/HTMLCodeTab.h"
 
-#include "dialogs/Accessible.h"
 #include "dialogs/WidgetHelpers.h"
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -42,7 +43,7 @@ QStringList editLines(const QString &text)
 }
 } // namespace
 
-HTMLCodeTab::HTMLCodeTab(PageModel &page, QWidget *parent) : QWidget(parent), m_page(page)
+HTMLCodeTab::HTMLCodeTab(PageEditSession &session, QWidget *parent) : QWidget(parent), m_session(session)
 {
     setObjectName(u"HTMLCode"_s);
     HTMLCode1MB = insertEdit(u"HTMLCode1MB"_s);
@@ -54,30 +55,43 @@ HTMLCodeTab::HTMLCodeTab(PageModel &page, QWidget *parent) : QWidget(parent), m_
     layout->addWidget(HTMLCode2MB, 1);
 
     QObject::connect(HTMLCode1MB, &QPlainTextEdit::textChanged, this,
-                     [this] { m_page.HTMLCode1MB = editLines(HTMLCode1MB->toPlainText()); });
+                     [this] { m_session.setHtmlInsert(1, editLines(HTMLCode1MB->toPlainText())); });
     QObject::connect(HTMLCode2MB, &QPlainTextEdit::textChanged, this,
-                     [this] { m_page.HTMLCode2MB = editLines(HTMLCode2MB->toPlainText()); });
+                     [this] { m_session.setHtmlInsert(2, editLines(HTMLCode2MB->toPlainText())); });
     loadFromModel();
 }
 
 void HTMLCodeTab::loadFromModel()
 {
+    // Set even when the text is the same: nothing typed on the page before is left to undo.
     const QSignalBlocker first(HTMLCode1MB), second(HTMLCode2MB);
-    HTMLCode1MB->setPlainText(editText(m_page.HTMLCode1MB));
-    HTMLCode2MB->setPlainText(editText(m_page.HTMLCode2MB));
+    HTMLCode1MB->setPlainText(editText(m_session.document().html1));
+    HTMLCode2MB->setPlainText(editText(m_session.document().html2));
+}
+
+void HTMLCodeTab::reloadPage()
+{
+    const QSignalBlocker first(HTMLCode1MB), second(HTMLCode2MB);
+    // An insert that holds the page's lines already is left alone, with or without the break
+    // after its last line: it keeps its text as typed, its cursor and its own undo.
+    for (const auto &[edit, lines] :
+         {std::pair{HTMLCode1MB, &m_session.document().html1}, std::pair{HTMLCode2MB, &m_session.document().html2}}) {
+        if (editLines(edit->toPlainText()) != *lines)
+            edit->setPlainText(editText(*lines));
+    }
 }
 
 void HTMLCodeTab::HTMLCodeEnter()
 {
     HTMLCode1MB->setFocus(Qt::OtherFocusReason);
-    m_page.HTMLCodeEnter();
+    m_session.enterHtmlInserts();
 }
 
 void HTMLCodeTab::focusMoved(QWidget *from, QWidget *to)
 {
     // Entered from outside while in front already (a click into one of the edits): only the rule.
     if (focusEnters(from, to, this))
-        m_page.HTMLCodeEnter();
+        m_session.enterHtmlInserts();
     if (focusEnters(from, to, HTMLCode1MB))
         HTMLCode1MBEnter();
     if (focusEnters(from, to, HTMLCode2MB))
@@ -86,10 +100,10 @@ void HTMLCodeTab::focusMoved(QWidget *from, QWidget *to)
 
 void HTMLCodeTab::HTMLCode1MBEnter()
 {
-    m_page.IsChanged = true;
+    m_session.markChanged();
 }
 
 void HTMLCodeTab::HTMLCode2MBEnter()
 {
-    m_page.IsChanged = true;
+    m_session.markChanged();
 }

@@ -1,6 +1,6 @@
 #include "editor/LabelDelegate.h"
 
-#include "page/PageModel.h"
+#include "page/PageDocument.h"
 #include "text/Guard.h"
 #include "text/Prompt.h"
 
@@ -19,10 +19,10 @@ QWidget *LabelDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem
     auto *self = const_cast<LabelDelegate *>(this);
     connectGuarded(m_prompt, edit, &QLineEdit::textEdited, self, [this, self, edit](const QString &typed) {
         bool refused = false;
-        const QString accepted = PageModel::acceptedLabel(typed, &refused);
+        const QString accepted = acceptedLabel(typed, &refused);
         if (refused) {
             // The cursor stays behind the last character kept.
-            const int cursor = int(PageModel::acceptedLabel(typed.left(edit->cursorPosition())).size());
+            const int cursor = int(acceptedLabel(typed.left(edit->cursorPosition())).size());
             edit->setText(accepted);
             edit->setCursorPosition(cursor);
             m_prompt.beep();

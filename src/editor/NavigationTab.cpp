@@ -1,14 +1,11 @@
 #include "editor/NavigationTab.h"
 
-#include "dialogs/Accessible.h"
 #include "dialogs/WidgetHelpers.h"
 #include "editor/RowDragMove.h"
 #include "editor/TextStylePanel.h"
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 #include "text/Guard.h"
 #include "text/Launcher.h"
-#include "workspace/AppState.h"
-#include "workspace/Workspace.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -40,8 +37,8 @@ void fillList(QListWidget *list, const QStringList &texts, int current)
 }
 } // namespace
 
-NavigationTab::NavigationTab(PageModel &page, Prompt &prompt, Workspace &workspace, QWidget *parent)
-    : QWidget(parent), m_page(page), m_prompt(prompt), m_workspace(workspace)
+NavigationTab::NavigationTab(PageEditSession &session, Prompt &prompt, Launcher *launcher, QWidget *parent)
+    : QWidget(parent), m_session(session), m_prompt(prompt), m_launcher(launcher)
 {
     setObjectName(u"Navigation"_s);
     buildControls();
@@ -65,7 +62,7 @@ void NavigationTab::buildControls()
     SelectNaviBtn = arrowButton(u"SelectNaviBtn"_s, Qt::LeftArrow, u"Als Link übernehmen"_s);
     SeitenLB = named<QListWidget>(u"SeitenLB"_s);
     SeitenLB->setMinimumWidth(ListMinWidth);
-    m_naviStyle = new TextStylePanel(m_page, TextStyle::Navi, m_prompt,
+    m_naviStyle = new TextStylePanel(m_session, TextStyle::Navi, m_prompt,
                                      {u"NaviFontPnl"_s, u"NaviFontlBtn"_s, u"NaviBGColBtn"_s, u"Links"_s});
 }
 
@@ -180,13 +177,20 @@ void NavigationTab::loadFromModel()
 {
     closeLinkPanel();
     loadLinks(-1);
-    fillList(SeitenLB, m_page.SeitenLB, -1);
+    fillList(SeitenLB, m_session.otherPages(), -1);
+    m_naviStyle->refresh();
+}
+
+void NavigationTab::reloadPage()
+{
+    NavigationExit();
+    loadLinks(selectedLink());
     m_naviStyle->refresh();
 }
 
 void NavigationTab::loadLinks(int current)
 {
-    fillList(NaviLB, m_page.NaviLB, current);
+    fillList(NaviLB, m_session.document().links, current);
 }
 
 int NavigationTab::selectedLink() const
@@ -199,8 +203,8 @@ void NavigationTab::openLinkPanel(const QString &name, const QString &target)
     m_editedLink = selectedLink();
     LinkNamEdt->setText(name);
     LinkTargetEdt->setText(target);
-    LinkTargetEdt->setEnabled(m_page.ExtLink);
-    SelectLinkBt->setEnabled(m_page.ExtLink && !m_workspace.state().BrowserPath.isEmpty());
+    LinkTargetEdt->setEnabled(m_session.linkTargetEditable());
+    SelectLinkBt->setEnabled(m_session.canBrowseLinkTarget());
     m_linkList->setEnabled(false);
     SelectNaviBtn->setEnabled(false);
     LinkNamPnl->show();
@@ -226,7 +230,7 @@ void NavigationTab::NavigationExit()
 
 void NavigationTab::SelectNaviBtnClick()
 {
-    if (m_page.appendPageLink(selectedRow(SeitenLB), m_prompt))
+    if (m_session.addPageLink(selectedRow(SeitenLB), m_prompt))
         loadLinks(selectedLink());
 }
 
@@ -234,20 +238,20 @@ void NavigationTab::LinkNamBtnClick()
 {
     SelectLinkBt->setEnabled(false);
     QString name, target;
-    if (m_page.beginEditLink(selectedLink(), m_prompt, name, target))
+    if (m_session.beginEditLink(selectedLink(), m_prompt, name, target))
         openLinkPanel(name, target);
 }
 
 void NavigationTab::NewLinkBtnClick()
 {
-    m_page.beginNewLink();
+    m_session.beginNewLink();
     openLinkPanel(QString(), QString());
 }
 
 void NavigationTab::OKLinkBtnClick()
 {
     // A refused link has had its message; the panel stays open for a correction.
-    const qsizetype stored = m_page.commitLink(m_editedLink, LinkNamEdt->text(), LinkTargetEdt->text(), m_prompt);
+    const qsizetype stored = m_session.commitLink(m_editedLink, LinkNamEdt->text(), LinkTargetEdt->text(), m_prompt);
     if (stored < 0)
         return;
     closeLinkPanel();
@@ -261,34 +265,36 @@ void NavigationTab::CancelLinkBtnClick()
 
 void NavigationTab::DelLinkBtnClick()
 {
-    if (m_page.deleteLink(selectedLink(), m_prompt))
+    if (m_session.deleteLink(selectedLink(), m_prompt))
         loadLinks(-1);
 }
 
 void NavigationTab::NavMoveUpBtClick()
 {
-    loadLinks(int(m_page.moveLinkUp(selectedLink())));
+    const int link = selectedLink();
+    loadLinks(int(m_session.moveLink(link, link - 1)));
 }
 
 void NavigationTab::NavMoveDownBtClick()
 {
-    loadLinks(int(m_page.moveLinkDown(selectedLink())));
+    const int link = selectedLink();
+    loadLinks(int(m_session.moveLink(link, link + 1)));
 }
 
 void NavigationTab::NaviLBDragDrop(int from, int to)
 {
-    loadLinks(int(m_page.moveLink(from, to)));
+    loadLinks(int(m_session.moveLink(from, to)));
 }
 
 void NavigationTab::NaviLBClick()
 {
-    m_page.NaviLBClick(selectedLink());
+    m_session.selectLink(selectedLink());
     m_naviStyle->refresh();
 }
 
 void NavigationTab::SelectLinkBtClick()
 {
     // A browser that does not start says nothing.
-    if (Launcher *launcher = m_workspace.launcher())
-        launcher->startProgram(m_workspace.state().BrowserPath, {LinkTargetEdt->text()}, QString());
+    if (m_launcher)
+        m_launcher->startProgram(m_session.browserPath(), {LinkTargetEdt->text()}, QString());
 }

@@ -2,7 +2,8 @@
 
 #include <QWidget>
 
-class PageModel;
+class Launcher;
+class PageEditSession;
 class Prompt;
 class QFrame;
 class QLineEdit;
@@ -10,21 +11,22 @@ class QListWidget;
 class QPushButton;
 class QToolButton;
 class TextStylePanel;
-class Workspace;
 
 // The page editor's tab "Navigation": the page's navigation links (NaviLB), the other pages of the
 // project to link to (SeitenLB), the panel a link is edited on (LinkNamPnl) and the links' text
-// style. Owns its controls; points to the page model, the prompt and the workspace (the browser
-// program and the launcher that starts it) without owning them.
+// style. Owns its controls; points to the page session, the prompt and the launcher that starts
+// the browser (may be null: then nothing is started) without owning them.
 class NavigationTab : public QWidget
 {
     Q_OBJECT
 
 public:
-    NavigationTab(PageModel &page, Prompt &prompt, Workspace &workspace, QWidget *parent = nullptr);
+    NavigationTab(PageEditSession &session, Prompt &prompt, Launcher *launcher, QWidget *parent = nullptr);
 
     // Shows the links, the other pages and the links' style; a link being edited is dropped.
     void loadFromModel();
+    // Shows the links and their style again, the selection kept where it can be.
+    void reloadPage();
 
     // The focus left the tab, or another tab was brought to the front: a link being edited is
     // dropped as by "Abbruch".
@@ -57,9 +59,9 @@ private:
     void NaviLBClick();
     void SelectLinkBtClick();
 
-    PageModel &m_page;
+    PageEditSession &m_session;
     Prompt &m_prompt;
-    Workspace &m_workspace;
+    Launcher *m_launcher;
     int m_editedLink = -1; // the link the panel was opened on
 
     QWidget *m_linkList = nullptr; // the list and its buttons, which the panel lies over

@@ -2,7 +2,6 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Messages.h"
-#include "dialogs/Accessible.h"
 #include "dialogs/Notice.h"
 #include "editor/CheckOrderList.h"
 #include "dialogs/WidgetHelpers.h"
@@ -12,7 +11,7 @@
 #include "editor/PageGridModel.h"
 #include "editor/PageGridView.h"
 #include "editor/RowDragMove.h"
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 #include "text/Guard.h"
 
 #include <QGridLayout>
@@ -32,6 +31,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <initializer_list>
 
 using namespace Qt::Literals::StringLiterals;
@@ -74,8 +74,8 @@ QVBoxLayout *buttonColumn(std::initializer_list<QWidget *> buttons)
 
 } // namespace
 
-ObjekteTab::ObjekteTab(PageModel &page, Prompt &prompt, QWidget *parent)
-    : QWidget(parent), m_page(page), m_prompt(prompt)
+ObjekteTab::ObjekteTab(PageEditSession &session, Prompt &prompt, QWidget *parent)
+    : QWidget(parent), m_session(session), m_prompt(prompt)
 {
     setObjectName(u"Objekte"_s);
     buildControls();
@@ -88,9 +88,9 @@ ObjekteTab::~ObjekteTab() = default;
 
 void ObjekteTab::buildControls()
 {
-    m_offered = new OfferedEntriesModel(m_page, this);
+    m_offered = new OfferedEntriesModel(m_session, this);
     // The search field filters the list; rows are always told in offered-entry positions.
-    m_search = new OfferedSearchModel(m_page, this);
+    m_search = new OfferedSearchModel(m_session, this);
     m_search->setSourceModel(m_offered);
     SearchEdt = named<QLineEdit>(u"SearchEdt"_s);
     SearchEdt->setPlaceholderText(u"Suchen…"_s);
@@ -120,16 +120,16 @@ void ObjekteTab::buildControls()
     SelectObjBtn = arrowButton(u"SelectObjBtn"_s, Qt::RightArrow, u"Als Objekt übernehmen"_s);
     SelectMakroBtn = arrowButton(u"SelectMakroBtn"_s, Qt::RightArrow, u"Als Makro übernehmen"_s);
 
-    m_sgModel = new ObjGridModel(m_page, m_prompt, this);
+    m_sgModel = new PageGridModel(m_session, RowKind::Object, m_prompt, this);
     SG = named<PageGridView>(u"SG"_s);
     setUpGrid(SG, m_sgModel, m_prompt, u"Objekte der Seite"_s);
     SG->setMinimumWidth(SGMinWidth);
-    SG->setColumnWidth(ObjGridModel::InputColumn, SGInputWidth);
+    SG->setColumnWidth(PageGridModel::InputColumn, SGInputWidth);
     MoveUpBtn = arrowButton(u"MoveUpBtn"_s, Qt::UpArrow, u"Nach oben"_s);
     MoveDownBtn = arrowButton(u"MoveDownBtn"_s, Qt::DownArrow, u"Nach unten"_s);
     DelActRowBtn = named<QPushButton>(u"DelActRowBtn"_s, u"&Objekt löschen"_s);
 
-    m_mgModel = new MacroGridModel(m_page, m_prompt, this);
+    m_mgModel = new PageGridModel(m_session, RowKind::Macro, m_prompt, this);
     MG = named<PageGridView>(u"MG"_s);
     setUpGrid(MG, m_mgModel, m_prompt, u"Makroauswahl"_s);
     MG->setMinimumSize(MGMinWidth, MGMinHeight);
@@ -137,7 +137,8 @@ void ObjekteTab::buildControls()
     MakroMoveDownBtn = arrowButton(u"MakroMoveDownBtn"_s, Qt::DownArrow, u"Nach unten"_s);
     DelMakroBtn = named<QPushButton>(u"DelMakroBtn"_s, u"&Makro löschen"_s);
 
-    ObjSeqLB = new CheckOrderList(m_page.ObjSeqLB, u"ObjSeqLB"_s, u"Reihenfolge der Objektspalten"_s);
+    ObjSeqLB = new CheckOrderList(m_session, PageEditSession::Order::Columns, u"ObjSeqLB"_s,
+                                  u"Reihenfolge der Objektspalten"_s);
     ObjColUpBtn = arrowButton(u"ObjColUpBtn"_s, Qt::UpArrow, u"Nach oben"_s);
     ObjColDownBtn = arrowButton(u"ObjColDownBtn"_s, Qt::DownArrow, u"Nach unten"_s);
 }
@@ -203,7 +204,7 @@ void ObjekteTab::connectHandlers()
     connectGuarded(m_prompt, SG->selectionModel(), &QItemSelectionModel::currentChanged, this,
                    [this](const QModelIndex &current) {
                        if (!m_selectingByProgram && current.isValid())
-                           SGSelectCell(current.column(), PageGridModel::gridRow(current));
+                           SGSelectCell(current.column(), current.row());
                    });
 
     SG->viewport()->installEventFilter(this);
@@ -233,7 +234,7 @@ bool ObjekteTab::eventFilter(QObject *watched, QEvent *event)
         const auto *mouse = static_cast<QMouseEvent *>(event);
         const QModelIndex index = SG->indexAt(mouse->position().toPoint());
         if (mouse->button() == Qt::LeftButton && index.isValid() && index == SG->currentIndex())
-            runGuarded(m_prompt, [&] { SGSelectCell(index.column(), PageGridModel::gridRow(index)); });
+            runGuarded(m_prompt, [&] { SGSelectCell(index.column(), index.row()); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -262,7 +263,7 @@ void ObjekteTab::SearchEdtReturn()
     const int offered = selectedOffered();
     if (offered < 0)
         return;
-    const PageModel::AddButtons enabled = PageModel::ObjBoxClick(*m_page.ObjBox().at(offered).entry);
+    const auto enabled = PageEditSession::addButtons(*m_session.offered().entries().at(offered).entry);
     if (enabled.object)
         SelectObjBtnClick();
     else if (enabled.macro)
@@ -279,32 +280,37 @@ void ObjekteTab::loadFromModel()
     m_search->setSearchText(QString());
     m_offered->reload();
     m_search->entriesChanged();
-    const QString reason = m_page.catalogue().emptyReason();
+    const QString reason = m_session.catalogue().emptyReason();
     CatalogueNoticeLb->setVisible(!reason.isEmpty());
     if (!reason.isEmpty())
         showNotice(CatalogueNoticeLb, CatalogueMessages::NoCatalogue, reason);
-    reloadGrid(SG, 1);
-    reloadGrid(MG, 1);
-    ObjSeqLB->load(ObjSeqLB->currentRow());
+    m_sgModel->clearBlankRow();
+    m_mgModel->clearBlankRow();
+    reloadGrid(SG, 0);
+    reloadGrid(MG, 0);
+    ObjSeqLB->reload();
+}
+
+void ObjekteTab::reloadPage()
+{
+    for (QTableView *view : {SG, MG}) {
+        // The blank row is the last one.
+        const int last = view->model()->rowCount() - 1;
+        reloadGrid(view, std::min(view->currentIndex().row(), last));
+    }
+    ObjSeqLB->reload();
 }
 
 void ObjekteTab::reloadGrid(QTableView *view, int row)
 {
     auto *model = static_cast<PageGridModel *>(view->model());
     const int column = qMax(0, view->currentIndex().column());
-    // An open label editor closes first, so the focus stays in the grid; its text is in the model.
+    // An open label editor closes first, so the focus stays in the grid; its text is in the page.
     if (QWidget *editor = view->indexWidget(view->currentIndex()))
         emit view->itemDelegateForColumn(PageGridModel::LabelColumn)->closeEditor(editor);
     const QScopedValueRollback selecting(m_selectingByProgram, true);
     model->reload();
-    view->setCurrentIndex(model->gridIndex(row, column));
-}
-
-int ObjekteTab::currentGridRow(const QTableView *view) const
-{
-    // The grid row the user sees selected; 0 (no row) while the current cell is not selected.
-    const int row = selectedRow(view);
-    return row < 0 ? 0 : row + 1;
+    view->setCurrentIndex(model->index(row, column));
 }
 
 void ObjekteTab::focusMoved(QWidget *from, QWidget *to)
@@ -316,95 +322,102 @@ void ObjekteTab::focusMoved(QWidget *from, QWidget *to)
 void ObjekteTab::ObjBoxClick()
 {
     const int row = selectedOffered();
-    if (row < 0 || row >= m_page.ObjBox().size())
+    if (row < 0 || row >= m_session.offered().count())
         return;
-    const PageModel::AddButtons enabled = PageModel::ObjBoxClick(*m_page.ObjBox().at(row).entry);
+    const auto enabled = PageEditSession::addButtons(*m_session.offered().entries().at(row).entry);
     SelectObjBtn->setEnabled(enabled.object);
     SelectMakroBtn->setEnabled(enabled.macro);
 }
 
 void ObjekteTab::SelectObjBtnClick()
 {
-    const int row = m_page.appendObjRow(selectedOffered(), m_prompt);
-    if (row >= 0)
-        reloadGrid(SG, row);
+    const int row = m_session.addObjectRow(selectedOffered(), m_prompt);
+    if (row < 0)
+        return;
+    m_sgModel->clearBlankRow();
+    reloadGrid(SG, row);
 }
 
 void ObjekteTab::DelActRowBtnClick()
 {
-    reloadGrid(SG, m_page.deleteObjRow(currentGridRow(SG)));
+    reloadGrid(SG, m_session.deleteRow(RowKind::Object, selectedRow(SG)));
 }
 
 void ObjekteTab::MoveUpBtnClick()
 {
-    reloadGrid(SG, m_page.moveObjRowUp(currentGridRow(SG)));
+    const int row = selectedRow(SG);
+    reloadGrid(SG, m_session.moveRow(RowKind::Object, row, row - 1));
 }
 
 void ObjekteTab::MoveDownBtnClick()
 {
-    reloadGrid(SG, m_page.moveObjRowDown(currentGridRow(SG)));
+    const int row = selectedRow(SG);
+    reloadGrid(SG, m_session.moveRow(RowKind::Object, row, row + 1));
 }
 
 void ObjekteTab::SGDragDrop(int from, int to)
 {
-    // View rows are one less than grid rows (row 0 of the grid is the header).
-    reloadGrid(SG, m_page.moveObjRow(from + 1, to + 1));
+    reloadGrid(SG, m_session.moveRow(RowKind::Object, from, to));
 }
 
 void ObjekteTab::SGSelectCell(int column, int row)
 {
     // Only the label column is editable (PageGridModel::flags); selecting an input cell toggles it.
-    if (column != ObjGridModel::InputColumn)
+    if (column != PageGridModel::InputColumn)
         return;
-    m_page.toggleInputState(row, m_prompt);
-    m_sgModel->gridRowChanged(row);
+    m_session.toggleInput(row, m_prompt);
+    m_sgModel->rowChanged(row);
 }
 
 void ObjekteTab::SGEnter()
 {
-    m_page.IsChanged = true;
+    m_session.markChanged();
 }
 
 void ObjekteTab::SelectMakroBtnClick()
 {
-    const int row = m_page.appendMacroRow(selectedOffered(), m_prompt);
-    if (row >= 0)
-        reloadGrid(MG, row);
+    const int row = m_session.addMacroRow(selectedOffered(), m_prompt);
+    if (row < 0)
+        return;
+    m_mgModel->clearBlankRow();
+    reloadGrid(MG, row);
 }
 
 void ObjekteTab::DelMakroBtnClick()
 {
-    reloadGrid(MG, m_page.deleteMacroRow(currentGridRow(MG)));
+    reloadGrid(MG, m_session.deleteRow(RowKind::Macro, selectedRow(MG)));
 }
 
 void ObjekteTab::MakroMoveUpBtnClick()
 {
-    reloadGrid(MG, m_page.moveMacroRowUp(currentGridRow(MG)));
+    const int row = selectedRow(MG);
+    reloadGrid(MG, m_session.moveRow(RowKind::Macro, row, row - 1));
 }
 
 void ObjekteTab::MakroMoveDownBtnClick()
 {
-    reloadGrid(MG, m_page.moveMacroRowDown(currentGridRow(MG)));
+    const int row = selectedRow(MG);
+    reloadGrid(MG, m_session.moveRow(RowKind::Macro, row, row + 1));
 }
 
 void ObjekteTab::MGDragDrop(int from, int to)
 {
-    reloadGrid(MG, m_page.moveMacroRow(from + 1, to + 1));
+    reloadGrid(MG, m_session.moveRow(RowKind::Macro, from, to));
 }
 
 void ObjekteTab::ObjColUpBtnClick()
 {
-    ObjSeqLB->load(int(PageModel::moveEntryUp(m_page.ObjSeqLB, ObjSeqLB->selectedEntry())));
+    ObjSeqLB->moveSelected(-1);
 }
 
 void ObjekteTab::ObjColDownBtnClick()
 {
-    ObjSeqLB->load(int(PageModel::moveEntryDown(m_page.ObjSeqLB, ObjSeqLB->selectedEntry())));
+    ObjSeqLB->moveSelected(1);
 }
 
 void ObjekteTab::ObjSeqLBDragDrop(int from, int to)
 {
-    ObjSeqLB->load(int(PageModel::moveEntry(m_page.ObjSeqLB, from, to)));
+    ObjSeqLB->dropEntry(from, to);
 }
 
 void ObjekteTab::FormResize()

@@ -3,14 +3,13 @@
 #include <QWidget>
 
 class CheckOrderList;
-class MacroGridModel;
-class ObjGridModel;
 class OfferedEntriesModel;
 class OfferedSearchModel;
+class PageEditSession;
+class PageGridModel;
+class Prompt;
 class QLabel;
 class QLineEdit;
-class PageModel;
-class Prompt;
 class QListView;
 class QPushButton;
 class QTableView;
@@ -18,17 +17,21 @@ class QToolButton;
 
 // The page editor's tab "Objekte": the offered catalogue entries (ObjBox), the page's object rows
 // (SG) and macro rows (MG), and the order of the object columns (ObjSeqLB). Owns its controls and
-// the item models behind them; points to the page model and the prompt without owning them.
+// the item models behind them; points to the page session and the prompt without owning them.
 class ObjekteTab : public QWidget
 {
     Q_OBJECT
 
 public:
-    ObjekteTab(PageModel &page, Prompt &prompt, QWidget *parent = nullptr);
+    ObjekteTab(PageEditSession &session, Prompt &prompt, QWidget *parent = nullptr);
     ~ObjekteTab() override;
 
-    // Shows the page model: offered entries, both grids (first data row current) and column order.
+    // Shows a page just begun: all offered entries (the search emptied), both grids (first row
+    // current, the blank rows empty) and the column order.
     void loadFromModel();
+    // Shows the page again after it changed behind the tab's back (undo, redo): the search, the
+    // current cells and the blank rows' labels stay.
+    void reloadPage();
 
     // The focus moved from one control of the window to another.
     void focusMoved(QWidget *from, QWidget *to);
@@ -40,10 +43,9 @@ private:
     void buildControls();
     void buildLayout();
     void connectHandlers();
-    // Shows view's grid afresh with grid row row current in the same column; this placing of the
+    // Shows view's grid afresh with row row current in the same column; this placing of the
     // current cell is no selection by the user, so it toggles nothing.
     void reloadGrid(QTableView *view, int row);
-    int currentGridRow(const QTableView *view) const;
 
     void ObjBoxClick();
     void SearchEdtChange(const QString &text);
@@ -68,13 +70,13 @@ private:
     void ObjSeqLBDragDrop(int from, int to);
     void FormResize();
 
-    PageModel &m_page;
+    PageEditSession &m_session;
     Prompt &m_prompt;
     OfferedEntriesModel *m_offered = nullptr;
     OfferedSearchModel *m_search = nullptr;
     QLineEdit *SearchEdt = nullptr;
-    ObjGridModel *m_sgModel = nullptr;
-    MacroGridModel *m_mgModel = nullptr;
+    PageGridModel *m_sgModel = nullptr;
+    PageGridModel *m_mgModel = nullptr;
     bool m_selectingByProgram = false;
 
     QLabel *CatalogueNoticeLb = nullptr; // shown while the catalogue offers no object

@@ -1,10 +1,10 @@
 #include "editor/OfferedEntriesModel.h"
 
 #include "catalogue/Catalogue.h"
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 
-OfferedEntriesModel::OfferedEntriesModel(const PageModel &page, QObject *parent)
-    : QAbstractListModel(parent), m_page(page), m_rows(int(page.ObjBox().size()))
+OfferedEntriesModel::OfferedEntriesModel(const PageEditSession &page, QObject *parent)
+    : QAbstractListModel(parent), m_page(page), m_rows(int(page.offered().entries().size()))
 {
     // Whoever else listens may have emptied the entries already; either way none are left.
     connect(&page.catalogue(), &Catalogue::aboutToClear, this, [this] {
@@ -21,7 +21,7 @@ int OfferedEntriesModel::rowCount(const QModelIndex &parent) const
 
 QVariant OfferedEntriesModel::data(const QModelIndex &index, int role) const
 {
-    const QList<OfferedEntry> &entries = m_page.ObjBox();
+    const QList<OfferedEntry> &entries = m_page.offered().entries();
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= entries.size())
         return QVariant();
     return entries.at(index.row()).text;
@@ -30,6 +30,6 @@ QVariant OfferedEntriesModel::data(const QModelIndex &index, int role) const
 void OfferedEntriesModel::reload()
 {
     beginResetModel();
-    m_rows = int(m_page.ObjBox().size());
+    m_rows = int(m_page.offered().entries().size());
     endResetModel();
 }

@@ -1,16 +1,16 @@
 #include "editor/OfferedSearch.h"
 
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 #include "text/SearchFold.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QTextLayout>
 
-OfferedSearchModel::OfferedSearchModel(const PageModel &page, QObject *parent)
+OfferedSearchModel::OfferedSearchModel(const PageEditSession &page, QObject *parent)
     : QSortFilterProxyModel(parent), m_page(page)
 {
-    m_filter.rebuild(m_page.ObjBox());
+    m_filter.rebuild(m_page.offered().entries());
 }
 
 void OfferedSearchModel::setSearchText(const QString &text)
@@ -23,7 +23,7 @@ void OfferedSearchModel::setSearchText(const QString &text)
 
 void OfferedSearchModel::entriesChanged()
 {
-    m_filter.rebuild(m_page.ObjBox());
+    m_filter.rebuild(m_page.offered().entries());
     applyFilter();
 }
 
@@ -45,7 +45,7 @@ QVariant OfferedSearchModel::data(const QModelIndex &index, int role) const
 {
     if (role == Qt::ToolTipRole && index.isValid()) {
         const int row = mapToSource(index).row();
-        const QList<OfferedEntry> &entries = m_page.ObjBox();
+        const QList<OfferedEntry> &entries = m_page.offered().entries();
         if (row >= 0 && row < entries.size() && entries.at(row).entry)
             return offeredEntryDetails(*entries.at(row).entry);
         return QVariant();

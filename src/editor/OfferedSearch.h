@@ -5,7 +5,7 @@
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 
-class PageModel;
+class PageEditSession;
 
 // The offered entries as the search field shows them: only those whose name or description
 // contains the typed text, each with a tooltip telling its description, kind and range. Rows keep
@@ -15,7 +15,7 @@ class OfferedSearchModel : public QSortFilterProxyModel
     Q_OBJECT
 
 public:
-    explicit OfferedSearchModel(const PageModel &page, QObject *parent = nullptr);
+    explicit OfferedSearchModel(const PageEditSession &page, QObject *parent = nullptr);
 
     // The text searched for; an empty one shows every entry.
     void setSearchText(const QString &text);
@@ -31,7 +31,7 @@ protected:
 private:
     void applyFilter();
 
-    const PageModel &m_page;
+    const PageEditSession &m_page;
     OfferedFilter m_filter;
     QString m_text;
     QList<bool> m_accepted;

@@ -1,17 +1,26 @@
 #include "editor/PageGridModel.h"
 
+#include "page/InputCaption.h"
 #include "page/Messages.h"
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 #include "text/Prompt.h"
 
-PageGridModel::PageGridModel(PageModel &page, Prompt &prompt, const QStringList &headers, QObject *parent)
-    : QAbstractTableModel(parent), m_page(page), m_prompt(prompt), m_headers(headers)
+PageGridModel::PageGridModel(PageEditSession &session, RowKind kind, Prompt &prompt, QObject *parent)
+    : QAbstractTableModel(parent), m_session(session), m_kind(kind), m_prompt(prompt)
 {
+    m_headers = kind == RowKind::Object
+                    ? QStringList{PageMessages::ObjNameHeader, PageMessages::LabelHeader, PageMessages::InputHeader}
+                    : QStringList{PageMessages::MacroNameHeader, PageMessages::LabelHeader};
+}
+
+const QList<PageRow> &PageGridModel::rows() const
+{
+    return m_session.document().rows(m_kind);
 }
 
 int PageGridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : gridRowCount() - 1;
+    return parent.isValid() ? 0 : int(rows().size()) + 1;
 }
 
 int PageGridModel::columnCount(const QModelIndex &parent) const
@@ -23,7 +32,18 @@ QVariant PageGridModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid) || (role != Qt::DisplayRole && role != Qt::EditRole))
         return QVariant();
-    return cellText(gridRow(index), index.column());
+    if (index.row() >= rows().size())
+        return index.column() == LabelColumn ? m_blankLabel : QString();
+    const PageRow &row = rows().at(index.row());
+    switch (index.column()) {
+    case 0:
+        return row.name;
+    case LabelColumn:
+        return row.label;
+    default:
+        break;
+    }
+    return inputCaption(row);
 }
 
 QVariant PageGridModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -41,7 +61,7 @@ Qt::ItemFlags PageGridModel::flags(const QModelIndex &index) const
         return flags | Qt::ItemIsDropEnabled;
     if (index.column() == LabelColumn)
         flags |= Qt::ItemIsEditable;
-    if (index.row() < rowCount() - 1)
+    if (index.row() < rows().size())
         flags |= Qt::ItemIsDragEnabled;
     return flags;
 }
@@ -54,7 +74,7 @@ Qt::DropActions PageGridModel::supportedDropActions() const
 bool PageGridModel::canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
                                     const QModelIndex &parent) const
 {
-    // No drop line below the blank row (row is the row a drop goes above); the page model refuses
+    // No drop line below the blank row (row is the row a drop goes above); the session refuses
     // such a move anyway.
     return row >= 0 && row < rowCount() && QAbstractTableModel::canDropMimeData(data, action, row, column, parent);
 }
@@ -64,14 +84,16 @@ bool PageGridModel::setData(const QModelIndex &index, const QVariant &value, int
     if (!checkIndex(index, CheckIndexOption::IndexIsValid) || index.column() != LabelColumn || role != Qt::EditRole)
         return false;
     bool refused = false;
-    const QString accepted = PageModel::acceptedLabel(value.toString(), &refused);
+    const QString accepted = acceptedLabel(value.toString(), &refused);
     if (refused)
         m_prompt.beep();
-    QString &text = label(gridRow(index));
-    if (text != accepted) {
-        text = accepted;
-        emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-    }
+    if (data(index, Qt::EditRole).toString() == accepted)
+        return true;
+    if (index.row() < rows().size())
+        m_session.setLabel(m_kind, index.row(), accepted);
+    else
+        m_blankLabel = accepted;
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
 
@@ -81,50 +103,12 @@ void PageGridModel::reload()
     endResetModel();
 }
 
-void PageGridModel::gridRowChanged(int row)
+void PageGridModel::clearBlankRow()
 {
-    emit dataChanged(gridIndex(row, 0), gridIndex(row, columnCount() - 1), {Qt::DisplayRole, Qt::EditRole});
+    m_blankLabel.clear();
 }
 
-ObjGridModel::ObjGridModel(PageModel &page, Prompt &prompt, QObject *parent)
-    : PageGridModel(page, prompt, {PageMessages::ObjNameHeader, PageMessages::LabelHeader, PageMessages::InputHeader},
-                    parent)
+void PageGridModel::rowChanged(int row)
 {
-}
-
-int ObjGridModel::gridRowCount() const
-{
-    return page().sgRowCount();
-}
-
-QString ObjGridModel::cellText(int row, int column) const
-{
-    const ObjRow &r = page().sgRow(row);
-    return column == 0 ? r.name : column == LabelColumn ? r.label : r.input;
-}
-
-QString &ObjGridModel::label(int row)
-{
-    return page().sgRow(row).label;
-}
-
-MacroGridModel::MacroGridModel(PageModel &page, Prompt &prompt, QObject *parent)
-    : PageGridModel(page, prompt, {PageMessages::MacroNameHeader, PageMessages::LabelHeader}, parent)
-{
-}
-
-int MacroGridModel::gridRowCount() const
-{
-    return page().mgRowCount();
-}
-
-QString MacroGridModel::cellText(int row, int column) const
-{
-    const MacroRow &r = page().mgRow(row);
-    return column == 0 ? r.name : r.label;
-}
-
-QString &MacroGridModel::label(int row)
-{
-    return page().mgRow(row).label;
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::DisplayRole, Qt::EditRole});
 }

@@ -1,5 +1,6 @@
 #include "editor/PreviewTab.h"
 
+#include "page/PageEditSession.h"
 #include "page/PagePreview.h"
 
 #include <QScrollBar>
@@ -8,7 +9,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-PreviewTab::PreviewTab(const PageModel &page, QWidget *parent) : QWidget(parent), m_page(page)
+PreviewTab::PreviewTab(const PageEditSession &session, QWidget *parent) : QWidget(parent), m_session(session)
 {
     setObjectName(u"Vorschau"_s);
     setAccessibleName(u"Vorschau"_s);
@@ -25,7 +26,7 @@ void PreviewTab::refresh()
 {
     // The reader keeps its place while the page changes under it.
     const int position = m_browser->verticalScrollBar()->value();
-    m_browser->setHtml(pagePreviewHtml(m_page));
+    m_browser->setHtml(pagePreviewHtml(m_session.document(), m_session.catalogue()));
     m_browser->verticalScrollBar()->setValue(position);
 }
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class PageModel;
+class PageEditSession;
 class QTextBrowser;
 
 // The tab "Vorschau": the page as the web server will lay it out, drawn anew whenever the tab is
@@ -12,7 +12,7 @@ class PreviewTab : public QWidget
     Q_OBJECT
 
 public:
-    explicit PreviewTab(const PageModel &page, QWidget *parent = nullptr);
+    explicit PreviewTab(const PageEditSession &session, QWidget *parent = nullptr);
 
     void refresh();
     QTextBrowser *browser() const { return m_browser; }
@@ -21,6 +21,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    const PageModel &m_page;
+    const PageEditSession &m_session;
     QTextBrowser *m_browser = nullptr;
 };

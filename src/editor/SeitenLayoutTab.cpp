@@ -1,13 +1,13 @@
 #include "editor/SeitenLayoutTab.h"
 
-#include "dialogs/Accessible.h"
 #include "dialogs/TSpinEdit.h"
+#include "dialogs/WidgetHelpers.h"
 #include "editor/CheckOrderList.h"
 #include "editor/ColourPanel.h"
-#include "dialogs/WidgetHelpers.h"
 #include "editor/RowDragMove.h"
 #include "editor/TextStylePanel.h"
 #include "page/LayoutFields.h"
+#include "page/PageEditSession.h"
 #include "text/Guard.h"
 
 #include <QCheckBox>
@@ -61,8 +61,8 @@ template <typename Layout> Layout *groupLayout(QGroupBox *group)
 }
 } // namespace
 
-SeitenLayoutTab::SeitenLayoutTab(PageModel &page, Prompt &prompt, QWidget *parent)
-    : QWidget(parent), m_page(page), m_prompt(prompt)
+SeitenLayoutTab::SeitenLayoutTab(PageEditSession &session, Prompt &prompt, QWidget *parent)
+    : QWidget(parent), m_session(session), m_prompt(prompt)
 {
     setObjectName(u"SeitenLayout"_s);
     PageNameEdt = named<QLineEdit>(u"PageNameEdt"_s);
@@ -97,7 +97,7 @@ void SeitenLayoutTab::buildHeadline()
     PageHeadEdt = named<QLineEdit>(u"PageHeadEdt"_s);
     nameControl(PageHeadEdt, HeadlineGB->title());
     LeftMarginHeadlineSE = numberControl(u"LeftMarginHeadlineSE"_s, &TSiteData::LeftMarginHeadline);
-    m_headStyle = new TextStylePanel(m_page, TextStyle::Head, m_prompt,
+    m_headStyle = new TextStylePanel(m_session, TextStyle::Head, m_prompt,
                                      {u"HeadFontPnl"_s, u"HeadFontBtn"_s, u"HeadBGColBtn"_s, u"Überschrift"_s},
                                      TextStylePanel::Buttons::Below);
 
@@ -112,9 +112,9 @@ void SeitenLayoutTab::buildHeadline()
 void SeitenLayoutTab::buildObjekte()
 {
     ObjektGB = named<QGroupBox>(u"ObjektGB"_s, u"Objekte"_s);
-    m_objektStyle = new TextStylePanel(m_page, TextStyle::Obj, m_prompt,
+    m_objektStyle = new TextStylePanel(m_session, TextStyle::Obj, m_prompt,
                                        {u"ObjektFontPnl"_s, u"ObjektFontBtn"_s, u"ObjektBGColBtn"_s, u"Objekte"_s});
-    m_valueStyle = new TextStylePanel(m_page, TextStyle::Val, m_prompt,
+    m_valueStyle = new TextStylePanel(m_session, TextStyle::Val, m_prompt,
                                       {u"ValueFontPnl"_s, u"ValueFontBtn"_s, u"ValueBGColBtn"_s, u"Werte"_s});
     ObjBreiteSE = numberControl(u"ObjBreiteSE"_s, &TSiteData::ObjWidth);
     WertBreiteSE = numberControl(u"WertBreiteSE"_s, &TSiteData::ValueWidth);
@@ -192,7 +192,7 @@ void SeitenLayoutTab::buildGeneral()
 void SeitenLayoutTab::buildPagePos()
 {
     PagePosGB = named<QGroupBox>(u"PagePosGB"_s, u"Reihenfolge des Seitenaufbaus"_s);
-    PagePosLB = new CheckOrderList(m_page.PagePosLB, u"PagePosLB"_s, PagePosGB->title());
+    PagePosLB = new CheckOrderList(m_session, PageEditSession::Order::Build, u"PagePosLB"_s, PagePosGB->title());
     PagePosUpBtn = arrowButton(u"PagePosUpBtn"_s, Qt::UpArrow, u"Nach oben"_s);
     PagePosDownBtn = arrowButton(u"PagePosDownBtn"_s, Qt::DownArrow, u"Nach unten"_s);
     // The buttons below the list keep the group narrow.
@@ -241,11 +241,11 @@ void SeitenLayoutTab::connectHandlers()
 {
     for (const NumberControl &n : m_numbers) {
         QObject::connect(n.control, &TSpinEdit::valueChanged, this,
-                         [this, field = n.field](int value) { m_page.SiteData.*field = value; });
+                         [this, field = n.field](int value) { m_session.setLayoutNumber(field, value); });
     }
     QObject::connect(PageHeadEdt, &QLineEdit::textChanged, this,
-                     [this](const QString &text) { m_page.SiteData.Headline = text; });
-    QObject::connect(NoAutoScaleCB, &QCheckBox::toggled, this, [this](bool on) { m_page.SiteData.NoAutoScale = on; });
+                     [this](const QString &text) { m_session.setHeadline(text); });
+    QObject::connect(NoAutoScaleCB, &QCheckBox::toggled, this, [this](bool on) { m_session.setNoAutoScale(on); });
     connectGuarded(m_prompt, AutoHandyDetectCB, &QCheckBox::toggled, this, &SeitenLayoutTab::AutoHandyDetectCBClick);
     connectGuarded(m_prompt, AutoAktCB, &QCheckBox::toggled, this, &SeitenLayoutTab::AutoAktCBClick);
     connectGuarded(m_prompt, ColBGPnl, &ColourPanel::clicked, this, &SeitenLayoutTab::ColBGPnlClick);
@@ -256,31 +256,48 @@ void SeitenLayoutTab::connectHandlers()
 
 void SeitenLayoutTab::loadFromModel()
 {
-    const TSiteData &d = m_page.SiteData;
+    {
+        // Set even when the text is the same: nothing typed on the page before is left to undo.
+        const QSignalBlocker headline(PageHeadEdt);
+        PageHeadEdt->setText(m_session.document().layout.Headline);
+    }
+    reloadPage();
+}
+
+void SeitenLayoutTab::reloadPage()
+{
+    const TSiteData &d = m_session.document().layout;
     for (const NumberControl &n : m_numbers) {
         const QSignalBlocker blocker(n.control);
         n.control->setValue(d.*n.field);
     }
     {
         const QSignalBlocker headline(PageHeadEdt), scale(NoAutoScaleCB), mobile(AutoHandyDetectCB);
-        PageHeadEdt->setText(d.Headline);
+        // A headline that is the page's already keeps its cursor and its own undo.
+        if (PageHeadEdt->text() != d.Headline)
+            PageHeadEdt->setText(d.Headline);
         NoAutoScaleCB->setChecked(d.NoAutoScale);
         AutoHandyDetectCB->setChecked(d.AutoWidth);
     }
     // Set by the reader or, for a new page, by the project's options: the fixed width follows all the same.
-    AutoHandyDetectCBClick();
+    showFixedWidthRule();
     showAutoRefresh();
     for (TextStylePanel *style : {m_headStyle, m_objektStyle, m_valueStyle})
         style->refresh();
     ColBGPnl->setColour(screenColour(d.BGCol));
-    PagePosLB->load(PagePosLB->currentRow());
+    PagePosLB->reload();
 }
 
 void SeitenLayoutTab::showAutoRefresh()
 {
     const QSignalBlocker blocker(AutoAktCB);
-    AutoAktCB->setChecked(m_page.SiteData.AutoAkt);
-    AutoAktCB->setEnabled(m_page.AutoAktCBEnabled);
+    AutoAktCB->setChecked(m_session.document().layout.AutoAkt);
+    AutoAktCB->setEnabled(m_session.autoRefreshUsable());
+}
+
+void SeitenLayoutTab::showFixedWidthRule()
+{
+    enableFixedWidth(m_session.fixedWidthUsable(), {BrowserWidthSE, FixWidthLb});
 }
 
 void SeitenLayoutTab::focusMoved(QWidget *from, QWidget *to)
@@ -297,56 +314,55 @@ void SeitenLayoutTab::focusMoved(QWidget *from, QWidget *to)
 
 void SeitenLayoutTab::PageHeadEdtExit()
 {
-    m_page.PageHeadEdtExit();
+    m_session.headlineLeft();
     m_headStyle->refresh();
 }
 
 void SeitenLayoutTab::HeadlineGBEnter()
 {
-    m_page.IsChanged = true;
+    m_session.markChanged();
 }
 
 void SeitenLayoutTab::ObjektGBEnter()
 {
-    m_page.IsChanged = true;
+    m_session.markChanged();
 }
 
 void SeitenLayoutTab::BackgroundEnter()
 {
-    m_page.IsChanged = true;
+    m_session.markChanged();
 }
 
 void SeitenLayoutTab::ColBGPnlClick()
 {
-    if (m_page.choosePageBackground(m_prompt))
-        ColBGPnl->setColour(screenColour(m_page.SiteData.BGCol));
+    if (m_session.choosePageBackground(m_prompt))
+        ColBGPnl->setColour(screenColour(m_session.document().layout.BGCol));
 }
 
 void SeitenLayoutTab::PagePosUpBtnClick()
 {
-    PagePosLB->load(int(PageModel::moveEntryUp(m_page.PagePosLB, PagePosLB->selectedEntry())));
+    PagePosLB->moveSelected(-1);
 }
 
 void SeitenLayoutTab::PagePosDownBtnClick()
 {
-    PagePosLB->load(int(PageModel::moveEntryDown(m_page.PagePosLB, PagePosLB->selectedEntry())));
+    PagePosLB->moveSelected(1);
 }
 
 void SeitenLayoutTab::PagePosLBDragDrop(int from, int to)
 {
-    PagePosLB->load(int(PageModel::moveEntry(m_page.PagePosLB, from, to)));
+    PagePosLB->dropEntry(from, to);
 }
 
 void SeitenLayoutTab::AutoHandyDetectCBClick()
 {
     // The value stays and is stored either way.
-    m_page.SiteData.AutoWidth = AutoHandyDetectCB->isChecked();
-    BrowserWidthSE->setEnabled(!m_page.SiteData.AutoWidth);
-    FixWidthLb->setEnabled(!m_page.SiteData.AutoWidth);
+    m_session.setAutoWidth(AutoHandyDetectCB->isChecked());
+    showFixedWidthRule();
 }
 
 void SeitenLayoutTab::AutoAktCBClick()
 {
-    m_page.AutoAktCBClick(AutoAktCB->isChecked(), m_prompt);
+    m_session.setAutoRefresh(AutoAktCB->isChecked(), m_prompt);
     showAutoRefresh();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "page/PageModel.h"
+#include "page/SiteData.h"
 
 #include <QWidget>
 
@@ -8,6 +8,7 @@
 
 class CheckOrderList;
 class ColourPanel;
+class PageEditSession;
 class Prompt;
 class QCheckBox;
 class QGroupBox;
@@ -19,19 +20,21 @@ class TextStylePanel;
 
 // The page editor's tab "Seitenlayout": the page name, the headline with its style, the styles and
 // widths of the object table's columns, the page background, the table's spacings, the general
-// options with the automatic refresh, and the build order. Every value goes into the page model as
-// it is edited. Owns its controls; points to the page model and the prompt without owning them.
+// options with the automatic refresh, and the build order. Every value goes to the page session as
+// it is edited. Owns its controls; points to the session and the prompt without owning them.
 class SeitenLayoutTab : public QWidget
 {
     Q_OBJECT
 
 public:
-    SeitenLayoutTab(PageModel &page, Prompt &prompt, QWidget *parent = nullptr);
+    SeitenLayoutTab(PageEditSession &session, Prompt &prompt, QWidget *parent = nullptr);
     ~SeitenLayoutTab() override;
 
-    // Shows the page model's layout values, styles and build order.
+    // Shows the layout values, styles and build order of a page just begun.
     void loadFromModel();
-    // Shows the automatic refresh as the model holds it (ticked, usable); the other tabs and saving
+    // Shows them again after the page changed behind the tab's back (undo, redo).
+    void reloadPage();
+    // Shows the automatic refresh as the page holds it (ticked, usable); the other tabs and saving
     // change it behind this tab's back.
     void showAutoRefresh();
 
@@ -70,8 +73,10 @@ private:
     void PagePosLBDragDrop(int from, int to);
     void AutoHandyDetectCBClick();
     void AutoAktCBClick();
+    // The fixed width's controls greyed while the page adapts to mobile devices.
+    void showFixedWidthRule();
 
-    PageModel &m_page;
+    PageEditSession &m_session;
     Prompt &m_prompt;
     std::vector<NumberControl> m_numbers;
 

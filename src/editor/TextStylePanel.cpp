@@ -1,6 +1,7 @@
 #include "editor/TextStylePanel.h"
 
 #include "dialogs/StyleConversions.h"
+#include "page/PageEditSession.h"
 #include "text/Guard.h"
 #include "text/Prompt.h"
 
@@ -13,9 +14,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-TextStylePanel::TextStylePanel(PageModel &model, TextStyle which, Prompt &prompt, const Names &names, Buttons buttons,
-                               QWidget *parent)
-    : QWidget(parent), m_model(model), m_which(which), m_prompt(prompt)
+TextStylePanel::TextStylePanel(PageEditSession &session, TextStyle which, Prompt &prompt, const Names &names,
+                               Buttons buttons, QWidget *parent)
+    : QWidget(parent), m_session(session), m_which(which), m_prompt(prompt)
 {
     m_preview = new QLabel;
     m_preview->setObjectName(names.preview);
@@ -39,7 +40,7 @@ TextStylePanel::TextStylePanel(PageModel &model, TextStyle which, Prompt &prompt
 
     // The preview keeps the room of its cap, so the buttons do not move when it is resized.
     auto *previewSlot = new QWidget;
-    previewSlot->setFixedWidth(PageModel::previewWidthCap(which));
+    previewSlot->setFixedWidth(PageEditSession::previewWidthCap(which));
     auto *slotLayout = new QHBoxLayout(previewSlot);
     slotLayout->setContentsMargins(0, 0, 0, 0);
     slotLayout->addWidget(m_preview, 0, Qt::AlignLeft | Qt::AlignVCenter);
@@ -62,24 +63,24 @@ TextStylePanel::TextStylePanel(PageModel &model, TextStyle which, Prompt &prompt
 
 void TextStylePanel::refresh()
 {
-    const TextStyleRef style = m_model.textStyle(m_which);
+    const TextStyleValue style = textStyleValue(m_session.document().layout, m_which);
     const QFont font = styleFont(style.face, style.size, style.style);
     QPalette palette = m_preview->palette();
     palette.setColor(QPalette::WindowText, screenColour(style.colour));
     palette.setColor(QPalette::Window, screenColour(style.background));
     m_preview->setPalette(palette);
     m_preview->setFont(font);
-    const QString text = m_model.previewText(m_which);
+    const QString text = m_session.previewText(m_which);
     m_preview->setText(text);
     // Sized to the text, never wider than the cap: a longer text is clipped.
     const QFontMetrics metrics(font);
-    m_preview->setFixedSize(std::min(metrics.horizontalAdvance(text), PageModel::previewWidthCap(m_which)),
+    m_preview->setFixedSize(std::min(metrics.horizontalAdvance(text), PageEditSession::previewWidthCap(m_which)),
                             metrics.height());
 }
 
 void TextStylePanel::chooseFont()
 {
-    if (!m_model.chooseStyleFont(m_which, m_prompt))
+    if (!m_session.chooseStyleFont(m_which, m_prompt))
         return;
     refresh();
     emit styleChanged();
@@ -87,7 +88,7 @@ void TextStylePanel::chooseFont()
 
 void TextStylePanel::chooseBackground()
 {
-    if (!m_model.chooseStyleBackground(m_which, m_prompt))
+    if (!m_session.chooseStyleBackground(m_which, m_prompt))
         return;
     refresh();
     emit styleChanged();

@@ -1,17 +1,19 @@
 #pragma once
 
 #include "dialogs/StyleConversions.h"
-#include "page/PageModel.h"
+#include "page/SiteData.h"
 
 #include <QWidget>
 
+class PageEditSession;
 class Prompt;
 class QLabel;
 class QToolButton;
 
 // One text style of the page: a preview showing a sample text in the style's font, text colour
 // and background, sized to the text up to the style's width cap, with a font button and a colour
-// button beside it. The style's values live in the page model; the panel shows them.
+// button beside it. The style's values live in the page; the panel shows them and hands the
+// dialogs' choices to the session.
 class TextStylePanel : public QWidget
 {
     Q_OBJECT
@@ -30,10 +32,10 @@ public:
     // Where the two buttons sit: beside the preview's room, or below it where the row is short of room.
     enum class Buttons { Beside, Below };
 
-    TextStylePanel(PageModel &model, TextStyle which, Prompt &prompt, const Names &names,
+    TextStylePanel(PageEditSession &session, TextStyle which, Prompt &prompt, const Names &names,
                    Buttons buttons = Buttons::Beside, QWidget *parent = nullptr);
 
-    // Shows the style and the preview text as the model holds them, sized to the text.
+    // Shows the style and the preview text as the page holds them, sized to the text.
     void refresh();
 
     QLabel *preview() const { return m_preview; }
@@ -46,7 +48,7 @@ private:
     void chooseFont();
     void chooseBackground();
 
-    PageModel &m_model;
+    PageEditSession &m_session;
     TextStyle m_which;
     Prompt &m_prompt;
     QLabel *m_preview = nullptr;

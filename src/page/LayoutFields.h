@@ -1,6 +1,6 @@
 #pragma once
 
-#include "page/PageModel.h"
+#include "page/SiteData.h"
 
 #include <QString>
 

@@ -54,3 +54,35 @@ inline const QString NaviPreviewStart = QStringLiteral("home");
 inline const QString ObjPreview = QStringLiteral("Objektbezeichnung");
 inline const QString ValPreview = QStringLiteral("Objektwert");
 } // namespace PageMessages
+
+// Names of the steps the page editor can undo and redo, as its buttons' tooltips show them
+// ("Rückgängig: Objekt löschen").
+namespace UndoSteps {
+inline const QString AddObject = QStringLiteral("Objekt hinzufügen");
+inline const QString DeleteObject = QStringLiteral("Objekt löschen");
+inline const QString MoveObject = QStringLiteral("Objekt verschieben");
+inline const QString AddMacro = QStringLiteral("Makro hinzufügen");
+inline const QString DeleteMacro = QStringLiteral("Makro löschen");
+inline const QString MoveMacro = QStringLiteral("Makro verschieben");
+inline const QString Label = QStringLiteral("Bezeichnung ändern");
+inline const QString Input = QStringLiteral("Eingabe umschalten");
+inline const QString AddLink = QStringLiteral("Link hinzufügen");
+inline const QString AddExternalLink = QStringLiteral("Externen Link hinzufügen");
+inline const QString EditLink = QStringLiteral("Link bearbeiten");
+inline const QString DeleteLink = QStringLiteral("Link löschen");
+inline const QString MoveLink = QStringLiteral("Link verschieben");
+inline const QString PageName = QStringLiteral("Seitenname ändern");
+inline const QString Headline = QStringLiteral("Überschrift ändern");
+inline const QString Font = QStringLiteral("Schrift ändern");
+inline const QString Background = QStringLiteral("Hintergrundfarbe ändern");
+inline const QString PageBackground = QStringLiteral("Seitenhintergrund ändern");
+inline const QString BuildOrder = QStringLiteral("Reihenfolge des Seitenaufbaus ändern");
+inline const QString ColumnOrder = QStringLiteral("Reihenfolge der Objektspalten ändern");
+inline const QString AutoWidth = QStringLiteral("Seitenanpassung für mobile Geräte ändern");
+inline const QString NoAutoScale = QStringLiteral("Skalierung ändern");
+inline const QString AutoRefresh = QStringLiteral("Automatische Aktualisierung ändern");
+inline const QString Html1 = QStringLiteral("HTML-Einfügung 1 ändern");
+inline const QString Html2 = QStringLiteral("HTML-Einfügung 2 ändern");
+// A layout number: "%1" is the caption of its field ("Breite ändern").
+inline const QString Number = QStringLiteral("%1 ändern");
+} // namespace UndoSteps

@@ -36,9 +36,7 @@ QList<qsizetype> OfferedFilter::matches(const QString &text) const
     return result;
 }
 
-namespace {
-
-QString kindName(QChar kind)
+QString objectKindName(QChar kind)
 {
     switch (kind.unicode()) {
     case u'U':
@@ -56,6 +54,8 @@ QString kindName(QChar kind)
     }
     return u"Objekt"_s;
 }
+
+namespace {
 
 // State names of a state list "count;name;name;" or "count&name&name&".
 QStringList stateNames(const QString &list)
@@ -75,7 +75,7 @@ QString offeredEntryDetails(const TPSObj &entry)
     QStringList lines;
     if (!entry.ObjDescr.isEmpty())
         lines << entry.ObjDescr;
-    QString kind = u"Art: "_s + kindName(entry.ObjKind);
+    QString kind = u"Art: "_s + objectKindName(entry.ObjKind);
     if (entry.Source == u'V')
         kind += u" (Variable)"_s;
     lines << kind;

@@ -24,5 +24,8 @@ private:
     QList<QString> m_keys; // folded name, a line break, folded description
 };
 
+// The word for an entry's kind: "Zustände", "Zahl", "Text", "Taster", "Makro", else "Objekt".
+QString objectKindName(QChar kind);
+
 // What the tooltip of an offered entry tells: its description, its kind and its range or states.
 QString offeredEntryDetails(const TPSObj &entry);

@@ -1,10 +1,13 @@
 #include "page/PageFileReader.h"
 
+#include "catalogue/OfferedEntries.h"
+#include "page/InputCaption.h"
 #include "page/LayoutFields.h"
 #include "page/LinkText.h"
 #include "page/Messages.h"
-#include "page/PageModel.h"
+#include "page/PageDocument.h"
 #include "page/PageParts.h"
+#include "page/PageSections.h"
 #include "text/Entities.h"
 #include "text/KeyValue.h"
 #include "text/Numbers.h"
@@ -16,19 +19,23 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// A value is at most 1023 characters, so no file the editor writes holds more links than this.
-constexpr qint32 MaxNavCount = 1024;
+// A value is at most MaxValueLength characters, so no file the editor writes holds more links than this.
+constexpr qint32 MaxNavCount = KeyValue::MaxValueLength + 1;
 constexpr qint32 NewLinkFormatVersion = 131;
 
 class PageReader
 {
 public:
-    PageReader(PageModel &model, PageReadNotes *notes) : m_model(model), m_d(model.SiteData), m_notes(notes) {}
+    PageReader(PageDocument &page, const OfferedEntries &offered, PageReadNotes *notes)
+        : m_page(page), m_d(page.layout), m_offered(offered), m_notes(notes)
+    {
+    }
 
     void readLine(const QString &line, qsizetype length)
     {
@@ -57,92 +64,73 @@ private:
             tag.truncate(eq);
         }
         // The first of the six digits is not read: "009000" gives 9000.
-        m_section = StrToInt(tag.mid(1, 6));
+        m_section = PageSections::readSection(StrToInt(tag.mid(1, 6)));
         ++m_sectionCount;
-        if ((m_section == 9000 || m_section == 9001) && !value.isEmpty())
+        if ((m_section == PageSection::Navi1 || m_section == PageSection::Navi2) && !value.isEmpty())
             m_navCount = StrToInt(value);
-        if (m_section == 11000)
-            m_model.clearMacroRows();
+        if (m_section == PageSection::Macros)
+            m_page.macros.clear();
     }
 
     void readKeyLine(const QString &line, qsizetype length)
     {
-        if (!isReadSection(m_section))
+        if (!m_section)
             return;
         // A line matches at most one key of its section: split it once and compare the key.
         QStringView key;
         QStringView value;
         if (!splitKeyLine(line, key, value))
             return;
-        switch (m_section) {
-        case 1000:
+        switch (*m_section) {
+        case PageSection::General:
             readGeneral(key, value);
             break;
-        case 3000:
+        case PageSection::Layout:
             readLayout(key, value);
             break;
-        case 5000:
-            readOrder(key, value, u"PAGEPOS"_s, 6, PageParts::PagePartNames, m_model.PagePosLB);
+        case PageSection::BuildOrder:
+            readOrder(key, value, u"PAGEPOS"_s, 6, PageParts::PagePartNames, m_page.buildOrder);
             break;
-        case 6000:
-            readOrder(key, value, u"OBJCOLS"_s, 3, PageParts::ObjColumnNames, m_model.ObjSeqLB);
+        case PageSection::ColumnOrder:
+            readOrder(key, value, u"OBJCOLS"_s, 3, PageParts::ObjColumnNames, m_page.columnOrder);
             break;
-        case 7000:
+        case PageSection::AutoRefresh:
             readAutoRefresh(key, value);
             break;
-        case 8000:
+        case PageSection::Headline:
             if (key == u"SHEAD")
                 m_d.Headline = EntitiesToUmlauts(value.toString());
             break;
-        case 9000:
-        case 9001:
+        case PageSection::Navi1:
+        case PageSection::Navi2:
             if (key == u"NAVI")
                 readNavi(line, length, value.toString());
             break;
-        case 10000:
+        case PageSection::Objects:
             if (key == u"OBJROW")
                 readObjRow(value.toString());
             break;
-        case 11000:
+        case PageSection::Macros:
             if (key == u"MACRO")
                 readMacroRow(value.toString());
             break;
-        case 20000:
+        case PageSection::Html1:
             if (key == u"HTML1")
-                m_model.HTMLCode1MB.append(value.toString());
+                m_page.html1.append(value.toString());
             break;
-        case 21000:
+        case PageSection::Html2:
             if (key == u"HTML2")
-                m_model.HTMLCode2MB.append(value.toString());
+                m_page.html2.append(value.toString());
             break;
-        }
-    }
-
-    static bool isReadSection(qint32 section)
-    {
-        switch (section) {
-        case 1000:
-        case 3000:
-        case 5000:
-        case 6000:
-        case 7000:
-        case 8000:
-        case 9000:
-        case 9001:
-        case 10000:
-        case 11000:
-        case 20000:
-        case 21000:
-            return true;
-        default:
-            return false;
+        case PageSection::End:
+            break;
         }
     }
 
     void readGeneral(QStringView key, QStringView v)
     {
         if (key == u"FILEVERS") {
-            m_model.fileversion = parseWholeNumber(v).value_or(0);
+            m_page.fileVersion = parseWholeNumber(v).value_or(0);
         } else if (key == u"BW") {
             if (const auto n = parseWholeNumber(v))
                 m_d.BrowserWidth = *n;
@@ -172,14 +160,14 @@ private:
             if (!key.endsWith(style.name))
                 continue;
             const QStringView kind = key.chopped(style.name.size());
-            const TextStyleRef fields = m_model.textStyle(style.style);
+            const TextStyleRef fields = textStyle(m_d, style.style);
             if (kind == u"FN") {
                 fields.face = v.toString();
             } else if (kind == u"FS") {
                 if (const auto n = parseWholeNumber(v))
                     fields.size = *n;
             } else if (kind == u"FST") {
-                fields.style = parseWholeNumber(v).value_or(0) & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
+                fields.style = parseWholeNumber(v).value_or(0) & AllFontStyles;
             } else if (kind == u"FC") {
                 fields.colour = TextToColor(v.toString());
             } else if (kind == u"FCB") {
@@ -252,7 +240,7 @@ private:
             m_naviSection = m_sectionCount;
         if (m_naviSection != m_sectionCount)
             return;
-        const bool newFormat = m_model.fileversion >= NewLinkFormatVersion;
+        const bool newFormat = m_page.fileVersion >= NewLinkFormatVersion;
         const QChar linkSep = newFormat ? QChar(11) : QChar(u'@');
         const QChar nameSep = newFormat ? QChar(3) : QChar(u':');
         // The tag's number says how many links to read. One below 1 or above what the line holds
@@ -268,12 +256,12 @@ private:
             m_notes->naviHeld = held;
         }
         ListFields items = ListFields::withSeparator(v, linkSep);
-        for (qsizetype n = 1; n <= count && m_model.NaviLB.size() < MaxNavCount; ++n) {
+        for (qsizetype n = 1; n <= count && m_page.links.size() < MaxNavCount; ++n) {
             const QString item = EntitiesToUmlauts(items.next().toString());
             const qsizetype p = item.indexOf(nameSep);
             const QString name = p < 0 ? QString() : item.left(p);
-            const QString target = p < 0 ? item : item.mid(p + 1, 1023);
-            m_model.NaviLB.append(LinkText::join(name, target));
+            const QString target = p < 0 ? item : item.mid(p + 1, KeyValue::MaxValueLength);
+            m_page.links.append(LinkText::join(name, target));
             if (m_notes)
                 m_notes->links.append({name, target});
         }
@@ -295,51 +283,32 @@ private:
 
     void readObjRow(const QString &v)
     {
-        const qsizetype at1 = v.indexOf(u'@');
-        const QString name = trimBlanks(v.left(std::max<qsizetype>(at1, 0)));
-        if (at1 < 0 || name.isEmpty())
-            return;
-        ObjRow row;
-        row.name = name;
         QString flag;
-        const qsizetype at2 = v.indexOf(u'@', at1 + 1);
-        row.label = EntitiesToUmlauts(at2 < 0 ? v.mid(at1 + 1) : v.mid(at1 + 1, at2 - at1 - 1));
-        if (at2 >= 0) {
-            const qsizetype at3 = v.indexOf(u'@', at2 + 1);
-            if (at3 < 0) {
-                row.input = v.mid(at2 + 1);
-            } else {
-                flag = v.mid(at2 + 1, at3 - at2 - 1);
-                row.input = flag == u"1" ? PageMessages::InputYes
-                                         : (flag == u"0" ? PageMessages::InputNo : PageMessages::InputNone);
-            }
+        std::optional<PageRow> row = objectRowOf(v, &flag);
+        if (!row)
+            return;
+        row->entry = m_offered.find(row->name);
+        if (!row->entry) {
+            row->input = InputState::Error;
+            row->otherInput.clear();
         }
-        const qsizetype found = m_model.findOffered(name);
-        if (found >= 0) {
-            row.entry = m_model.ObjBox()[found].entry;
-        } else {
-            row.input = PageMessages::InputError;
-        }
-        m_model.appendReadObjRow(row);
+        m_page.objects.append(*row);
         if (m_notes)
             m_notes->objFlags.append(flag);
     }
 
     void readMacroRow(const QString &v)
     {
-        MacroRow row;
-        row.name = ListFieldSep(1, v, u'@');
-        row.label = EntitiesToUmlauts(ListFieldSep(2, v, u'@'));
-        const qsizetype found = m_model.findOffered(row.name);
-        if (found >= 0)
-            row.entry = m_model.ObjBox()[found].entry;
-        m_model.appendReadMacroRow(row);
+        PageRow row = macroRowOf(v);
+        row.entry = m_offered.find(row.name);
+        m_page.macros.append(row);
     }
 
-    PageModel &m_model;
+    PageDocument &m_page;
     TSiteData &m_d;
+    const OfferedEntries &m_offered;
     PageReadNotes *m_notes;
-    qint32 m_section = 0;
+    std::optional<PageSection> m_section;
     qint64 m_navCount = 0;
     int m_sectionCount = 0;
     bool m_recognised = false;
@@ -348,27 +317,60 @@ private:
 
 } // namespace
 
-PageRead LoadHTMLSourcePage(PageModel &model, const QString &DatNam, Prompt &prompt, PageReadNotes *notes)
+std::optional<PageRow> objectRowOf(const QString &v, QString *flag)
+{
+    const qsizetype at1 = v.indexOf(u'@');
+    const QString name = trimBlanks(v.left(std::max<qsizetype>(at1, 0)));
+    if (at1 < 0 || name.isEmpty())
+        return std::nullopt;
+    PageRow row;
+    row.name = name;
+    const qsizetype at2 = v.indexOf(u'@', at1 + 1);
+    row.label = EntitiesToUmlauts(at2 < 0 ? v.mid(at1 + 1) : v.mid(at1 + 1, at2 - at1 - 1));
+    if (flag)
+        *flag = QString();
+    if (at2 < 0) {
+        // Without a state the row shows none: an empty text.
+        setInputCaption(row, QString());
+        return row;
+    }
+    const qsizetype at3 = v.indexOf(u'@', at2 + 1);
+    if (at3 < 0) {
+        // An older line ends with the state as the editor showed it.
+        setInputCaption(row, v.mid(at2 + 1));
+        return row;
+    }
+    const QString held = v.mid(at2 + 1, at3 - at2 - 1);
+    row.input = held == u"1" ? InputState::Yes : (held == u"0" ? InputState::No : InputState::None);
+    if (flag)
+        *flag = held;
+    return row;
+}
+
+PageRow macroRowOf(const QString &v)
+{
+    PageRow row;
+    row.name = ListFieldSep(1, v, u'@');
+    row.label = EntitiesToUmlauts(ListFieldSep(2, v, u'@'));
+    return row;
+}
+
+PageRead LoadHTMLSourcePage(PageDocument &page, const OfferedEntries &offered, const QString &DatNam, Prompt &prompt,
+                            PageReadNotes *notes)
 {
     if (notes)
         *notes = PageReadNotes();
-    model.fileversion = 0;
-    model.SiteData.AutoWidth = false;
-    model.SiteData.NoAutoScale = false;
+    page.fileVersion = 0;
+    page.layout.AutoWidth = false;
+    page.layout.NoAutoScale = false;
 
-    PageReader reader(model, notes);
+    PageReader reader(page, offered, notes);
     const ReadStatus read = readTextFileLines(
         DatNam, [&reader](QString &line, qsizetype length) { reader.readLine(line, length); }, LineLimit::keyValue());
     if (read != ReadStatus::Ok) {
         prompt.error(readFailureMessage(read, DatNam, PageMessages::FileNotFound));
         return PageRead::NotOpened;
     }
-    // Lines before the first tag are never read, so such a file has left nothing in the model.
-    if (!reader.isRecognised())
-        return PageRead::NotAPage;
-
-    model.HeadPreview = model.SiteData.Headline;
-    if (!model.NaviLB.isEmpty())
-        model.NaviPreview = LinkText::preview(model.NaviLB.first());
-    return PageRead::Read;
+    // Lines before the first tag are never read, so such a file has left nothing in the page.
+    return reader.isRecognised() ? PageRead::Read : PageRead::NotAPage;
 }

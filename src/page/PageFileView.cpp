@@ -2,38 +2,39 @@
 
 #include "page/LinkText.h"
 #include "page/PageFileWriter.h"
-#include "page/PageModel.h"
+#include "page/PageDocument.h"
+#include "text/KeyValue.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr qsizetype MaxValueLength = 1023;
+using KeyValue::MaxValueLength;
 
 QString labelNote(const QString &label)
 {
     bool refused = false;
-    PageModel::acceptedLabel(label, &refused);
+    acceptedLabel(label, &refused);
     return refused ? u"Die Bezeichnung „%1“ enthält @ oder \": die Zeile wird beim Lesen anders geteilt."_s.arg(label)
                    : QString();
 }
 
-// The written rows of a grid, in the order the writer writes them.
-template <typename Row> QList<const Row *> writtenRows(const QList<Row> &rows)
+// The written rows of a list, in the order the writer writes them.
+QList<const PageRow *> writtenRows(const QList<PageRow> &rows)
 {
-    QList<const Row *> written;
-    for (const Row &row : rows) {
-        if (row.entry && !row.name.trimmed().isEmpty())
+    QList<const PageRow *> written;
+    for (const PageRow &row : rows) {
+        if (isWrittenRow(row))
             written.append(&row);
     }
     return written;
 }
 
-QString naviNote(const PageModel &model, const QString &value)
+QString naviNote(const PageDocument &page, const QString &value)
 {
     QStringList notes;
-    for (const QString &link : model.NaviLB) {
-        const LinkText::Parts parts = LinkText::split(link, 1023);
+    for (const QString &link : page.links) {
+        const LinkText::Parts parts = LinkText::split(link, MaxValueLength);
         const QString refusal = LinkText::refusal(parts.name, parts.target);
         if (!refusal.isEmpty())
             notes << u"Link „%1“: %2"_s.arg(link, refusal);
@@ -68,15 +69,15 @@ QString withVisibleSeparators(const QString &text)
     return shown;
 }
 
-QList<PageFileViewLine> pageFileView(const PageModel &model, const QLocale &locale)
+QList<PageFileViewLine> pageFileView(const PageDocument &page, const Catalogue &catalogue, const QLocale &locale)
 {
-    const QList<const ObjRow *> objRows = writtenRows(model.SGRows);
-    const QList<const MacroRow *> macroRows = writtenRows(model.MGRows);
+    const QList<const PageRow *> objRows = writtenRows(page.objects);
+    const QList<const PageRow *> macroRows = writtenRows(page.macros);
     qsizetype objIndex = 0;
     qsizetype macroIndex = 0;
 
     QList<PageFileViewLine> view;
-    for (const QString &line : pageFileLines(model, locale)) {
+    for (const QString &line : pageFileLines(page, catalogue, locale)) {
         PageFileViewLine v;
         v.text = line;
         const qsizetype eq = line.indexOf(u'=');
@@ -94,7 +95,7 @@ QList<PageFileViewLine> pageFileView(const PageModel &model, const QLocale &loca
         else if (v.key == u"MACRO" && macroIndex < macroRows.size())
             v.note = labelNote(macroRows.at(macroIndex++)->label);
         else if (v.key == u"NAVI")
-            v.note = naviNote(model, v.value);
+            v.note = naviNote(page, v.value);
         else if (v.key == u"PAGEPOS" || v.key == u"OBJCOLS")
             v.note = orderNote(v.value);
         if (v.note.isEmpty() && v.kind == PageFileViewLine::Kind::KeyValue && v.key != u"NAVI" &&

@@ -4,7 +4,8 @@
 #include <QLocale>
 #include <QString>
 
-class PageModel;
+class Catalogue;
+struct PageDocument;
 
 // The page file as OK would write it now, line by line, for reading: the writer's own lines, each
 // split into its parts, with a note where the line would break the format when it is read back.
@@ -18,7 +19,8 @@ struct PageFileViewLine
     QString note;  // why the line would not read back as written; empty when it does
 };
 
-QList<PageFileViewLine> pageFileView(const PageModel &model, const QLocale &locale = QLocale::system());
+QList<PageFileViewLine> pageFileView(const PageDocument &page, const Catalogue &catalogue,
+                                     const QLocale &locale = QLocale::system());
 
 // The symbols that stand for the two link separators of the navigation line: between a link's name
 // and target (code 3), after each link (code 11).

@@ -3,8 +3,9 @@
 #include "catalogue/Catalogue.h"
 #include "page/LayoutFields.h"
 #include "page/LinkText.h"
-#include "page/PageModel.h"
+#include "page/PageDocument.h"
 #include "page/PageParts.h"
+#include "page/PageSections.h"
 #include "text/Entities.h"
 #include "text/KeyValue.h"
 #include "text/FilePaths.h"
@@ -91,12 +92,11 @@ QString groupedInteger(const QString &digits, const QLocale &locale)
     return out;
 }
 
-void styleLines(const QString &suffix, const QString &face, qint32 size, qint32 style, TColor colour, TColor background,
-                QStringList &lines)
+void styleLines(const QString &suffix, const TextStyleValue &s, QStringList &lines)
 {
-    lines << u"FN"_s + suffix + u'=' + face << u"FS"_s + suffix + u'=' + QString::number(size)
-          << u"FST"_s + suffix + u'=' + QString::number(style & 15) << u"FC"_s + suffix + u'=' + ColorToText(colour)
-          << u"FCB"_s + suffix + u'=' + ColorToText(background);
+    lines << u"FN"_s + suffix + u'=' + s.face << u"FS"_s + suffix + u'=' + QString::number(s.size)
+          << u"FST"_s + suffix + u'=' + QString::number(s.style & AllFontStyles)
+          << u"FC"_s + suffix + u'=' + ColorToText(s.colour) << u"FCB"_s + suffix + u'=' + ColorToText(s.background);
 }
 
 // Builds an order list ("0x;1x;2x;") and the part index of each checked entry (-1 otherwise).
@@ -111,75 +111,44 @@ QString orderList(const QList<CheckEntry> &entries, const QStringList &names, QL
     return value;
 }
 
-QString entryData(const TPSObj &e, const Catalogue &catalogue, const QLocale &locale)
+void partLines(const PageDocument &page, const Catalogue &catalogue, qsizetype part, const QLocale &locale,
+               QStringList &lines)
 {
-    const QString head = QString(u'@') + QString::number(e.VarIdx) + u'@' + e.ObjKind + u'@';
-    if (e.Source == u'O') {
-        QString data = u"O"_s + head + QString::number(e.DevCode);
-        if (e.ObjKind == u'U') {
-            QString states = e.TypInfo;
-            states.replace(u';', u'&');
-            states.chop(1);
-            data += u'@' + states;
-        } else if (e.ObjKind == u'N') {
-            data += u'@' + QString::number(e.Format) + u'@' + formatMinMax(e.minVal, e.Format, locale) + u'@' +
-                    formatMinMax(e.maxVal, e.Format, locale);
-        }
-        return data;
-    }
-    // A type position outside the type list counts as no type: never read outside the list.
-    if (e.VTypeIdx < 0 || std::size_t(e.VTypeIdx) >= catalogue.TypeList.size())
-        return u"V"_s + head + QString::number(e.ValCode) + u'@';
-    const auto &type = catalogue.TypeList[std::size_t(e.VTypeIdx)];
-    return u"V"_s + head + type.text + u'@' + (type.entry ? type.entry->s : QString());
-}
-
-QString inputFlag(const QString &input)
-{
-    if (input == u"ja")
-        return u"1"_s;
-    if (input == u"nein")
-        return u"0"_s;
-    return u"3"_s;
-}
-
-void partLines(const PageModel &model, qsizetype part, const QLocale &locale, QStringList &lines)
-{
+    using PageSections::tag;
     switch (part) {
     case PageParts::Navi1:
     case PageParts::Navi2:
-        lines << (part == PageParts::Navi1 ? u"#009000="_s : u"#009001="_s) + QString::number(model.NaviLB.size())
-              << u"NAVI="_s + naviValue(model.NaviLB);
+        lines << tag(part == PageParts::Navi1 ? PageSection::Navi1 : PageSection::Navi2) + u'=' +
+                     QString::number(page.links.size())
+              << u"NAVI="_s + naviValue(page.links);
         break;
     case PageParts::Objects:
-        lines << u"#010000"_s;
-        for (const ObjRow &row : model.SGRows) {
-            if (row.entry && !trimBlanks(row.name).isEmpty())
-                lines << u"OBJROW="_s + row.name + u'@' + UmlautsToEntities(row.label) + u'@' + inputFlag(row.input) +
-                             u'@' + entryData(*row.entry, model.catalogue(), locale);
+        lines << tag(PageSection::Objects);
+        for (const PageRow &row : page.objects) {
+            if (isWrittenRow(row))
+                lines << objectRowLine(row, catalogue, locale);
         }
         break;
     case PageParts::Macros: {
         bool first = true;
-        for (const MacroRow &row : model.MGRows) {
-            if (!row.entry || trimBlanks(row.name).isEmpty())
+        for (const PageRow &row : page.macros) {
+            if (!isWrittenRow(row))
                 continue;
             if (first)
-                lines << u"#011000"_s;
+                lines << tag(PageSection::Macros);
             first = false;
-            lines << u"MACRO="_s + row.name + u'@' + UmlautsToEntities(row.label) + u'@' +
-                         QString::number(row.entry->ObjIdx);
+            lines << macroRowLine(row);
         }
         break;
     }
     case PageParts::Html1:
-        lines << u"#020000"_s;
-        for (const QString &line : model.HTMLCode1MB)
+        lines << tag(PageSection::Html1);
+        for (const QString &line : page.html1)
             lines << u"HTML1="_s + line;
         break;
     case PageParts::Html2:
-        lines << u"#021000"_s;
-        for (const QString &line : model.HTMLCode2MB)
+        lines << tag(PageSection::Html2);
+        for (const QString &line : page.html2)
             lines << u"HTML2="_s + line;
         break;
     default:
@@ -198,7 +167,7 @@ QString naviValue(const QStringList &links)
 {
     QString value;
     for (const QString &link : links) {
-        const LinkText::Parts parts = LinkText::split(link, 1023);
+        const LinkText::Parts parts = LinkText::split(link, KeyValue::MaxValueLength);
         value += parts.name + LinkNameEnd + parts.target + LinkEnd;
     }
     return UmlautsToEntities(value);
@@ -232,44 +201,106 @@ QString formatMinMax(double value, int decimals, const QLocale &locale)
     return text;
 }
 
-QStringList pageFileLines(const PageModel &model, const QLocale &locale)
+QString entryData(const TPSObj &e, const Catalogue &catalogue, const QLocale &locale)
 {
-    const TSiteData &d = model.SiteData;
+    const QString head = QString(u'@') + QString::number(e.VarIdx) + u'@' + e.ObjKind + u'@';
+    if (e.Source == u'O') {
+        QString data = u"O"_s + head + QString::number(e.DevCode);
+        if (e.ObjKind == u'U') {
+            QString states = e.TypInfo;
+            states.replace(u';', u'&');
+            states.chop(1);
+            data += u'@' + states;
+        } else if (e.ObjKind == u'N') {
+            data += u'@' + QString::number(e.Format) + u'@' + formatMinMax(e.minVal, e.Format, locale) + u'@' +
+                    formatMinMax(e.maxVal, e.Format, locale);
+        }
+        return data;
+    }
+    // A type position outside the type list counts as no type: never read outside the list.
+    if (e.VTypeIdx < 0 || std::size_t(e.VTypeIdx) >= catalogue.TypeList.size())
+        return u"V"_s + head + QString::number(e.ValCode) + u'@';
+    const auto &type = catalogue.TypeList[std::size_t(e.VTypeIdx)];
+    return u"V"_s + head + type.text + u'@' + (type.entry ? type.entry->s : QString());
+}
+
+QString inputFlag(InputState input)
+{
+    switch (input) {
+    case InputState::Yes:
+        return u"1"_s;
+    case InputState::No:
+        return u"0"_s;
+    case InputState::None:
+    case InputState::Error:
+    case InputState::Other:
+        break;
+    }
+    return u"3"_s;
+}
+
+QString objectRowLine(const PageRow &row, const Catalogue &catalogue, const QLocale &locale)
+{
+    return u"OBJROW="_s + row.name + u'@' + UmlautsToEntities(row.label) + u'@' + inputFlag(row.input) + u'@' +
+           entryData(*row.entry, catalogue, locale);
+}
+
+QString macroRowLine(const PageRow &row)
+{
+    return u"MACRO="_s + row.name + u'@' + UmlautsToEntities(row.label) + u'@' + QString::number(row.entry->ObjIdx);
+}
+
+bool isWrittenRow(const PageRow &row)
+{
+    return row.entry && !trimBlanks(row.name).isEmpty();
+}
+
+qsizetype naviWrittenLength(const PageDocument &page)
+{
+    return page.writesLinks() ? naviValue(page.links).size() : 0;
+}
+
+QStringList pageFileLines(const PageDocument &page, const Catalogue &catalogue, const QLocale &locale)
+{
+    using PageSections::tag;
+    const TSiteData &d = page.layout;
     QStringList lines;
-    lines << u"@V=HTM100"_s << u"#001000="_s + model.SiteName << u"FILEVERS=140"_s;
+    lines << u"@V=HTM100"_s << tag(PageSection::General) + u'=' + page.name << u"FILEVERS=140"_s;
     if (d.AutoWidth)
         lines << u"AUTOWIDTH=1"_s;
     if (d.NoAutoScale)
         lines << u"NOAUTOSCALE=1"_s;
     lines << u"BW="_s + QString::number(d.BrowserWidth) << u"BG="_s + ColorToText(d.BGCol) << u"BGPIC="_s + d.BGPict
-          << u"#003000"_s;
-    styleLines(u"HEAD"_s, d.HeadFontName, d.HeadFontSize, d.HeadFontStyle, d.HeadFontColor, d.HeadBGColor, lines);
-    styleLines(u"OBJ"_s, d.ObjFontName, d.ObjFontSize, d.ObjFontStyle, d.ObjFontColor, d.ObjBGColor, lines);
-    styleLines(u"VAL"_s, d.ValFontName, d.ValFontSize, d.ValFontStyle, d.ValFontColor, d.ValBGColor, lines);
-    styleLines(u"NAV"_s, d.NaviFontName, d.NaviFontSize, d.NaviFontStyle, d.NaviFontColor, d.NaviBGColor, lines);
+          << tag(PageSection::Layout);
+    for (const auto &[which, suffix] : {std::pair{TextStyle::Head, u"HEAD"_s}, std::pair{TextStyle::Obj, u"OBJ"_s},
+                                        std::pair{TextStyle::Val, u"VAL"_s}, std::pair{TextStyle::Navi, u"NAV"_s}})
+        styleLines(suffix, textStyleValue(d, which), lines);
     for (const LayoutNumberField &number : LayoutFields::Numbers)
         lines << number.keyText() + u'=' + QString::number(d.*number.field);
     lines << u"PICSTR="_s + boolText(d.PictStretch);
 
     QList<qsizetype> parts;
     QList<qsizetype> columns;
-    lines << u"#005000"_s << u"PAGEPOS="_s + orderList(model.PagePosLB, PageParts::PagePartNames, parts);
-    lines << u"#006000"_s << u"OBJCOLS="_s + orderList(model.ObjSeqLB, PageParts::ObjColumnNames, columns);
-    lines << u"#007000"_s << u"AutoAkt="_s + boolText(d.AutoAkt) << u"AutoAktSec="_s + QString::number(d.AutoAktSec)
-          << u"#008000"_s << u"SHEAD="_s + UmlautsToEntities(d.Headline);
+    lines << tag(PageSection::BuildOrder) << u"PAGEPOS="_s + orderList(page.buildOrder, PageParts::PagePartNames, parts);
+    lines << tag(PageSection::ColumnOrder)
+          << u"OBJCOLS="_s + orderList(page.columnOrder, PageParts::ObjColumnNames, columns);
+    lines << tag(PageSection::AutoRefresh) << u"AutoAkt="_s + boolText(d.AutoAkt)
+          << u"AutoAktSec="_s + QString::number(d.AutoAktSec) << tag(PageSection::Headline)
+          << u"SHEAD="_s + UmlautsToEntities(d.Headline);
     for (qsizetype part : parts)
-        partLines(model, part, locale, lines);
-    lines << u"#099000"_s;
+        partLines(page, catalogue, part, locale, lines);
+    lines << tag(PageSection::End);
     return lines;
 }
 
-bool CreateHTMLSourcePage(const PageModel &model, const QString &DatNam, Prompt &prompt, const QLocale &locale)
+bool CreateHTMLSourcePage(const PageDocument &page, const Catalogue &catalogue, const QString &DatNam, Prompt &prompt,
+                          const QLocale &locale)
 {
     // Checked on every platform: a page name can never lead outside the data folder, and every
     // file stays usable on the Windows machines that run the web server.
-    if (!isValidWindowsFileName(model.SiteName)) {
+    if (!isValidWindowsFileName(page.name)) {
         reportWriteFailed(prompt, DatNam, FileError::InvalidName);
         return false;
     }
-    return writeTextFileReported(DatNam, pageFileLines(model, locale), prompt);
+    return writeTextFileReported(DatNam, pageFileLines(page, catalogue, locale), prompt);
 }

@@ -4,8 +4,9 @@
 #include "catalogue/CatalogueRecords.h"
 #include "page/LinkText.h"
 #include "page/PageFileWriter.h"
-#include "page/PageModel.h"
+#include "page/PageDocument.h"
 #include "page/PageParts.h"
+#include "text/KeyValue.h"
 
 #include <QLocale>
 
@@ -29,26 +30,25 @@ QString cssColour(TColor colour)
         .arg((colour >> 16) & 0xFF, 2, 16, QChar(u'0'));
 }
 
-QString fontCss(const QString &face, qint32 size, qint32 style, TColor colour, TColor background)
+QString fontCss(const TextStyleValue &s)
 {
+    const qint32 style = s.style;
     QStringList decoration;
     if (style & fsUnderline)
         decoration << u"underline"_s;
     if (style & fsStrikeOut)
         decoration << u"line-through"_s;
     // Typed texts are joined, never passed through arg(): a "%1" in them must stay as it is.
-    return u"font-family:'"_s + face.toHtmlEscaped() + u"'; font-size:"_s + QString::number(size) +
+    return u"font-family:'"_s + s.face.toHtmlEscaped() + u"'; font-size:"_s + QString::number(s.size) +
            u"pt; font-weight:"_s + (style & fsBold ? u"bold"_s : u"normal"_s) + u"; font-style:"_s +
            (style & fsItalic ? u"italic"_s : u"normal"_s) + u"; text-decoration:"_s +
-           (decoration.isEmpty() ? u"none"_s : decoration.join(u' ')) + u"; color:"_s + cssColour(colour) +
-           u"; background-color:"_s + cssColour(background) + u';';
+           (decoration.isEmpty() ? u"none"_s : decoration.join(u' ')) + u"; color:"_s + cssColour(s.colour) +
+           u"; background-color:"_s + cssColour(s.background) + u';';
 }
 
-QString styleCss(const PageModel &model, TextStyle which)
+QString styleCss(const PageDocument &page, TextStyle which)
 {
-    auto &m = const_cast<PageModel &>(model); // textStyle hands out references for editing
-    const TextStyleRef s = m.textStyle(which);
-    return fontCss(s.face, s.size, s.style, s.colour, s.background);
+    return fontCss(textStyleValue(page.layout, which));
 }
 
 // Left margin in mm, 0 = centred.
@@ -77,37 +77,37 @@ QString cell(int width, const QString &css, const QString &text)
     return u"<td width=\"%1\" style=\""_s.arg(width) + css + u"\">"_s + text.toHtmlEscaped() + u"</td>"_s;
 }
 
-QString navigationBar(const PageModel &model)
+QString navigationBar(const PageDocument &page)
 {
     QStringList links;
-    for (const QString &link : model.NaviLB) {
-        const QString name = LinkText::split(link, 1023).name.trimmed();
-        links << span(styleCss(model, TextStyle::Navi), name);
+    for (const QString &link : page.links) {
+        const QString name = LinkText::split(link, KeyValue::MaxValueLength).name.trimmed();
+        links << span(styleCss(page, TextStyle::Navi), name);
     }
     if (links.isEmpty())
         return QString();
     return u"<p align=\"center\">"_s + links.join(u" &nbsp;|&nbsp; "_s) + u"</p>"_s;
 }
 
-QString objectTable(const PageModel &model)
+QString objectTable(const PageDocument &page, const Catalogue &catalogue)
 {
-    const TSiteData &d = model.SiteData;
+    const TSiteData &d = page.layout;
     QString rows;
-    for (const ObjRow &row : model.SGRows) {
-        if (!row.entry || row.name.trimmed().isEmpty())
+    for (const PageRow &row : page.objects) {
+        if (!isWrittenRow(row))
             continue;
         QString cells;
-        for (const CheckEntry &column : model.ObjSeqLB) {
+        for (const CheckEntry &column : page.columnOrder) {
             if (!column.checked)
                 continue;
             const qsizetype index = PageParts::ObjColumnNames.indexOf(column.text);
             if (index == 0) {
-                cells += cell(d.ObjWidth, styleCss(model, TextStyle::Obj), row.label);
+                cells += cell(d.ObjWidth, styleCss(page, TextStyle::Obj), row.label);
             } else if (index == 1) {
-                cells += cell(d.ValueWidth, styleCss(model, TextStyle::Val), placeholderValue(row.entry, &model.catalogue()));
+                cells += cell(d.ValueWidth, styleCss(page, TextStyle::Val), placeholderValue(row.entry, &catalogue));
             } else if (index == 2) {
                 // An input field where the row offers one: a framed empty cell of the input width.
-                cells += row.input == u"ja"
+                cells += row.input == InputState::Yes
                              ? u"<td width=\"%1\"><table border=\"1\" cellspacing=\"0\" width=\"%1\"><tr>"
                                u"<td>&nbsp;</td></tr></table></td>"_s.arg(d.InputWidth)
                              : u"<td width=\"%1\"></td>"_s.arg(d.InputWidth);
@@ -125,15 +125,15 @@ QString objectTable(const PageModel &model)
            rows + u"</table>"_s;
 }
 
-QString macroRows(const PageModel &model)
+QString macroRows(const PageDocument &page)
 {
-    const TSiteData &d = model.SiteData;
+    const TSiteData &d = page.layout;
     QString rows;
-    for (const MacroRow &row : model.MGRows) {
-        if (!row.entry || row.name.trimmed().isEmpty())
+    for (const PageRow &row : page.macros) {
+        if (!isWrittenRow(row))
             continue;
         const QString height = d.RowHeight > 0 ? u" height=\"%1\""_s.arg(d.RowHeight) : QString();
-        rows += u"<tr><td"_s + height + u" style=\""_s + styleCss(model, TextStyle::Obj) +
+        rows += u"<tr><td"_s + height + u" style=\""_s + styleCss(page, TextStyle::Obj) +
                 u" border: 1px solid #808080;\">&nbsp;"_s + row.label.toHtmlEscaped() + u"&nbsp;</td></tr>"_s;
     }
     if (rows.isEmpty())
@@ -164,31 +164,31 @@ QString placeholderValue(const TPSObj *entry, const Catalogue *catalogue)
     return state.isEmpty() ? u"Zustand"_s : state;
 }
 
-QString pagePreviewHtml(const PageModel &model)
+QString pagePreviewHtml(const PageDocument &page, const Catalogue &catalogue)
 {
-    const TSiteData &d = model.SiteData;
+    const TSiteData &d = page.layout;
     QString body;
-    body += u"<p"_s + alignAttributes(d.LeftMarginHeadline) + u'>' + span(styleCss(model, TextStyle::Head), d.Headline) +
+    body += u"<p"_s + alignAttributes(d.LeftMarginHeadline) + u'>' + span(styleCss(page, TextStyle::Head), d.Headline) +
             u"</p>"_s;
-    for (const CheckEntry &entry : model.PagePosLB) {
+    for (const CheckEntry &entry : page.buildOrder) {
         if (!entry.checked)
             continue;
         switch (PageParts::PagePartNames.indexOf(entry.text)) {
         case PageParts::Navi1:
         case PageParts::Navi2:
-            body += navigationBar(model);
+            body += navigationBar(page);
             break;
         case PageParts::Objects:
-            body += objectTable(model);
+            body += objectTable(page, catalogue);
             break;
         case PageParts::Macros:
-            body += macroRows(model);
+            body += macroRows(page);
             break;
         case PageParts::Html1:
-            body += model.HTMLCode1MB.join(u'\n');
+            body += page.html1.join(u'\n');
             break;
         case PageParts::Html2:
-            body += model.HTMLCode2MB.join(u'\n');
+            body += page.html2.join(u'\n');
             break;
         default:
             break;

@@ -4,10 +4,9 @@
 #include "workspace/TDefData.h"
 
 #include <QString>
-#include <QStringList>
 
 // Program-wide state, alive from start to exit: the open project's name, the folders, the current
-// execution file and its date, the browser, the two fixed name lists and the object catalogue.
+// execution file and its date, the browser and the object catalogue.
 class AppState
 {
 public:
@@ -18,7 +17,5 @@ public:
     double ExecFileDate = 0.0; // modification time of the last execution file read (OleDate)
     TDefData DefData;
     QString BrowserPath;
-    QStringList PagePartNames;  // the six page parts, see page/PageParts.h
-    QStringList ObjColumnNames; // the three object columns
     Catalogue catalogue;
 };

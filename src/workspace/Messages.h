@@ -22,6 +22,7 @@ inline const QString ReferencePage = QStringLiteral("die Links der Seite %1");
 inline const QString ReferencePages = QStringLiteral("die Links der Seiten %1");
 // Spelled as the runtime's users know it.
 inline const QString InvalidIP = QStringLiteral("Ungültige IP-Adersse");
+
 } // namespace WorkspaceMessages
 
 // Texts of the project check. A finding reads: the place it is about, ": ", the message.

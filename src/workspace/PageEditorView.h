@@ -1,13 +1,19 @@
 #pragma once
 
-// How the page list reaches the page editor window: the workspace sets the page model's fields,
-// the window shows the page modally and reports whether the user saved it. Tests replace it.
+#include <QString>
+
+#include <optional>
+
+struct PageHandOver;
+
+// How the page list reaches the page editor window: it hands over the page to edit, the window
+// shows it modally and reports the name it was saved under. Tests replace it.
 class PageEditorView
 {
 public:
     virtual ~PageEditorView() = default;
 
-    // Shows the page editor modally on the workspace's page model. True when it returned OK, i.e.
-    // the page file was written under the model's SiteName.
-    virtual bool showPageEditor() = 0;
+    // Shows the page editor modally on the page handed over. The name the page file was written
+    // under when the editor returned OK; nothing when it was closed without saving.
+    virtual std::optional<QString> editPage(const PageHandOver &page) = 0;
 };

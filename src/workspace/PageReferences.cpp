@@ -2,7 +2,8 @@
 
 #include "page/LinkText.h"
 #include "page/PageFileReader.h"
-#include "page/PageModel.h"
+#include "catalogue/OfferedEntries.h"
+#include "page/PageDocument.h"
 #include "text/CollectingPrompt.h"
 #include "text/FilePaths.h"
 #include "text/KeyValue.h"
@@ -49,18 +50,20 @@ PageReferences findPageReferences(AppState &state, const ProjectModel &project, 
         if (!user.User.isEmpty() && samePage(user.StartPage, page))
             references.users << user.User;
     }
-    PageModel scratch(state.catalogue);
+    PageDocument scratch;
+    const OfferedEntries noEntries(state.catalogue); // only the links count
     for (const QString &other : project.Sites) {
         if (samePage(other, page) || references.linkingPages.contains(other))
             continue;
-        scratch.InitData();
+        scratch.clearContent();
         CollectingPrompt quiet;
         try {
-            LoadHTMLSourcePage(scratch, ProjectFiles::pageFile(state.DataFolder, state.ProjectName, other), quiet);
+            LoadHTMLSourcePage(scratch, noEntries,
+                               ProjectFiles::pageFile(state.DataFolder, state.ProjectName, other), quiet);
         } catch (const OperationError &) {
             // The links read before the error count all the same.
         }
-        if (linksTo(scratch.NaviLB, page))
+        if (linksTo(scratch.links, page))
             references.linkingPages << other;
     }
     return references;

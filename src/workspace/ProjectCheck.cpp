@@ -1,10 +1,11 @@
 #include "workspace/ProjectCheck.h"
 
+#include "catalogue/OfferedEntries.h"
 #include "catalogue/RvxReader.h"
 #include "page/LinkText.h"
+#include "page/PageDocument.h"
 #include "page/PageFileReader.h"
 #include "page/PageFileWriter.h"
-#include "page/PageModel.h"
 #include "text/CollectingPrompt.h"
 #include "text/FilePaths.h"
 #include "text/KeyValue.h"
@@ -102,14 +103,14 @@ public:
     {
         // The page editor's state right after program start; every page then goes through it as
         // in the refresh of all pages.
-        PageModel model(m_state.catalogue);
-        model.FillPagePosLB();
-        model.InitAll();
+        PageDocument document;
+        OfferedEntries offered(m_state.catalogue);
+        offered.rebuild();
         QSet<QString> seen;
         for (const QString &page : std::as_const(m_project.Sites)) {
             if (!seen.contains(page)) {
                 seen.insert(page);
-                checkPage(model, page);
+                checkPage(document, offered, page);
             }
         }
     }
@@ -158,20 +159,20 @@ private:
         add(kind, place, page, detail, message);
     }
 
-    void checkPage(PageModel &model, const QString &page)
+    void checkPage(PageDocument &document, const OfferedEntries &offered, const QString &page)
     {
         const QString path = ProjectFiles::pageFile(m_state.DataFolder, m_state.ProjectName, page);
-        model.SiteName = page;
-        model.InitData();
+        document.name = page;
+        document.clearContent();
         PageReadNotes notes;
         CollectingPrompt prompt;
         try {
-            if (LoadHTMLSourcePage(model, path, prompt, &notes) == PageRead::NotAPage) {
+            if (LoadHTMLSourcePage(document, offered, path, prompt, &notes) == PageRead::NotAPage) {
                 addForPage(Kind::PageNotAPage, page, {}, CheckMessages::PageNotAPage);
                 return;
             }
         } catch (const OperationError &e) {
-            // What was read before the error stays in the model and is checked all the same.
+            // What was read before the error stays in the page and is checked all the same.
             if (notes.line > 0)
                 addForPage(Kind::PageUnreadable, page, CheckMessages::LineDetail.arg(notes.line),
                            CheckMessages::PageReadingStops.arg(e.message()));
@@ -187,9 +188,9 @@ private:
             return;
         }
         checkOrders(page, notes);
-        checkNavigation(model, page, notes);
-        checkObjectRows(model, page, notes);
-        checkMacroRows(model, page);
+        checkNavigation(document, page, notes);
+        checkObjectRows(document, page, notes);
+        checkMacroRows(document, page);
     }
 
     void checkOrders(const QString &page, const PageReadNotes &notes)
@@ -201,19 +202,19 @@ private:
         }
     }
 
-    void checkNavigation(const PageModel &model, const QString &page, const PageReadNotes &notes)
+    void checkNavigation(const PageDocument &document, const QString &page, const PageReadNotes &notes)
     {
         if (notes.naviLength > KeyValue::MaxValueLength) {
             addForPage(Kind::NaviLength, page, {},
                        CheckMessages::NaviTooLongInFile.arg(notes.naviLength).arg(KeyValue::MaxValueLength));
-        } else if (qsizetype length = 0; model.naviLineTooLong(&length)) {
+        } else if (const qsizetype length = naviWrittenLength(document); length > KeyValue::MaxValueLength) {
             addForPage(Kind::NaviLength, page, {},
                        CheckMessages::NaviTooLongAtSave.arg(length).arg(KeyValue::MaxValueLength));
         }
         // A line cut to what the reader takes holds fewer links than it named: the length finding says so.
         if (notes.naviLength <= KeyValue::MaxValueLength && notes.naviRead && notes.naviCount != notes.naviHeld)
             addForPage(Kind::NaviCount, page, {},
-                       CheckMessages::NaviCountMismatch.arg(notes.naviCount).arg(notes.naviHeld).arg(model.NaviLB.size()));
+                       CheckMessages::NaviCountMismatch.arg(notes.naviCount).arg(notes.naviHeld).arg(document.links.size()));
         // Of a line that was cut only the links read whole are judged: the rest is lost, which the
         // length finding says.
         const bool cut = notes.naviLength > KeyValue::MaxValueLength;
@@ -234,10 +235,10 @@ private:
         }
     }
 
-    void checkObjectRows(const PageModel &model, const QString &page, const PageReadNotes &notes)
+    void checkObjectRows(const PageDocument &document, const QString &page, const PageReadNotes &notes)
     {
-        for (qsizetype i = 0; i < model.SGRows.size(); ++i) {
-            const ObjRow &row = model.SGRows[i];
+        for (qsizetype i = 0; i < document.objects.size(); ++i) {
+            const PageRow &row = document.objects[i];
             const auto detail = [&] { return CheckMessages::ObjectRowDetail.arg(i + 1).arg(row.name); };
             if (!row.entry && m_result.execFileRead)
                 addForPage(Kind::ObjectRow, page, detail(), CheckMessages::ObjectNotOffered);
@@ -249,10 +250,10 @@ private:
         }
     }
 
-    void checkMacroRows(const PageModel &model, const QString &page)
+    void checkMacroRows(const PageDocument &document, const QString &page)
     {
-        for (qsizetype i = 0; i < model.MGRows.size(); ++i) {
-            const MacroRow &row = model.MGRows[i];
+        for (qsizetype i = 0; i < document.macros.size(); ++i) {
+            const PageRow &row = document.macros[i];
             const auto detail = [&] {
                 return row.name.isEmpty() ? CheckMessages::MacroRowWithoutNameDetail.arg(i + 1)
                                           : CheckMessages::MacroRowDetail.arg(i + 1).arg(row.name);
@@ -270,7 +271,7 @@ private:
     static bool breaksRow(const QString &label)
     {
         bool refused = false;
-        PageModel::acceptedLabel(label, &refused);
+        acceptedLabel(label, &refused);
         return refused;
     }
 
@@ -329,9 +330,7 @@ CheckResult CheckProject(const QString &projectFile, const QString &execFile, Pr
 {
     CheckResult result;
     AppState state;
-    const QFileInfo info(projectFile);
-    state.ProjectName = info.completeBaseName();
-    state.DataFolder = nativePath(info.path());
+    takeProjectLocation(projectFile, state);
     ProjectModel project;
     if (!ReadProjectFile(projectFile, state, project, prompt))
         return result;

@@ -11,6 +11,8 @@
 #include "workspace/Messages.h"
 #include "workspace/ProjectModel.h"
 
+#include <QFileInfo>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -84,6 +86,13 @@ bool isProjectFile(const QStringList &lines)
     return !content;
 }
 } // namespace
+
+void takeProjectLocation(const QString &projectFile, AppState &state)
+{
+    const QFileInfo file(nativePath(projectFile));
+    state.ProjectName = file.completeBaseName();
+    state.DataFolder = withTrailingDelimiter(nativePath(file.path()));
+}
 
 bool ReadProjectFile(const QString &path, AppState &state, ProjectModel &model, Prompt &prompt)
 {

@@ -22,3 +22,7 @@ bool WriteProjectFile(const QString &name, const AppState &state, ProjectModel &
 // where needed. A file that cannot be opened shows "Datei %s nicht gefunden" (or why it was not
 // read), a file of text that is no project file says so; either changes nothing and returns false.
 bool ReadProjectFile(const QString &path, AppState &state, ProjectModel &model, Prompt &prompt);
+
+// The project a project file belongs to, as opening it takes it: ProjectName := the file name
+// without its last extension, DataFolder := the file's folder, native, ending with a delimiter.
+void takeProjectLocation(const QString &projectFile, AppState &state);

@@ -1,6 +1,6 @@
 #include "workspace/ProjectOperations.h"
 
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 #include "text/FilePaths.h"
 #include "text/KeyValue.h"
 #include "text/OperationError.h"
@@ -43,9 +43,9 @@ bool isSameFile(const QString &a, const QString &b)
 }
 } // namespace
 
-ProjectOperations::ProjectOperations(AppState &state, ProjectModel &model, PageModel &pageModel, Prompt &prompt,
+ProjectOperations::ProjectOperations(AppState &state, ProjectModel &model, PageEditSession &page, Prompt &prompt,
                                      SettingsStore *settings)
-    : m_state(state), m_model(model), m_pageModel(pageModel), m_prompt(prompt), m_settings(settings)
+    : m_state(state), m_model(model), m_page(page), m_prompt(prompt), m_settings(settings)
 {
 }
 
@@ -87,7 +87,7 @@ void ProjectOperations::Neu1Click()
         ReadCurrentExecFile(m_state, *m_settings);
     m_model.RVXFileShown = m_state.ExecFileName;
     m_model.HeadName = m_state.ProjectName;
-    m_pageModel.FillPagePosLB();
+    m_page.FillPagePosLB();
 }
 
 // The user cells are emptied before the user list is read: when the opened project has no user
@@ -111,10 +111,8 @@ void ProjectOperations::ffnen1Click()
         m_model = shown;
         throw;
     }
-    const QFileInfo file(path);
-    m_state.ProjectName = file.completeBaseName();
+    takeProjectLocation(path, m_state);
     m_model.HeadName = m_state.ProjectName;
-    m_state.DataFolder = withTrailingDelimiter(QDir::toNativeSeparators(file.path()));
     m_model.DirDatText = m_state.DataFolder;
     m_model.clearUserCells();
     ReadUserFile(m_state.ProjectName, m_state, m_model, m_prompt);

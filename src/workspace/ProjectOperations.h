@@ -3,7 +3,7 @@
 #include <QString>
 
 class AppState;
-class PageModel;
+class PageEditSession;
 class ProjectModel;
 class Prompt;
 class SettingsStore;
@@ -21,12 +21,12 @@ inline const QString CopyFailed = QStringLiteral("Datei %1 konnte nicht kopiert 
 // The project operations of the "Datei" menu and the data folder controls: new, open, rename and
 // copy a project, choose or type the data folder. They change the program-wide state (AppState),
 // the project shown (ProjectModel) and the project's files in the data folder; they ask and
-// report through the Prompt; a new project also puts the page model's build and column order back
-// to their start state. Holds references only.
+// report through the Prompt; a new project also puts the page's build and column order back to
+// their start state. Holds references only.
 class ProjectOperations
 {
 public:
-    ProjectOperations(AppState &state, ProjectModel &model, PageModel &pageModel, Prompt &prompt,
+    ProjectOperations(AppState &state, ProjectModel &model, PageEditSession &page, Prompt &prompt,
                       SettingsStore *settings = nullptr);
 
     // Asks for a name (the name rule, at most maxLength characters) with name proposed. On OK name
@@ -60,7 +60,7 @@ private:
 
     AppState &m_state;
     ProjectModel &m_model;
-    PageModel &m_pageModel;
+    PageEditSession &m_page;
     Prompt &m_prompt;
     SettingsStore *m_settings;
 };

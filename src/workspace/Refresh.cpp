@@ -3,7 +3,7 @@
 #include "page/Messages.h"
 #include "page/PageFileReader.h"
 #include "page/PageFileWriter.h"
-#include "page/PageModel.h"
+#include "page/PageDocument.h"
 #include "text/FilePaths.h"
 #include "text/OperationError.h"
 #include "text/Prompt.h"
@@ -12,8 +12,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-RefreshResult RefreshAllPages(AppState &state, const QStringList &pages, PageModel &model, Prompt &prompt,
-                              const QLocale &locale)
+RefreshResult RefreshAllPages(AppState &state, const QStringList &pages, PageDocument &page,
+                              const OfferedEntries &offered, Prompt &prompt, const QLocale &locale)
 {
     RefreshResult result;
     if (state.catalogue.ObjList.empty() || state.ProjectName.isEmpty() || !state.catalogue.isComplete())
@@ -21,18 +21,17 @@ RefreshResult RefreshAllPages(AppState &state, const QStringList &pages, PageMod
 
     removeProjectLeftovers(state.DataFolder, state.ProjectName);
     for (qsizetype i = 0; i < pages.size(); ++i) {
-        const QString &page = pages[i];
-        const QString path = ProjectFiles::pageFile(state.DataFolder, state.ProjectName, page);
-        model.SiteName = page;
-        model.InitData();
+        const QString path = ProjectFiles::pageFile(state.DataFolder, state.ProjectName, pages[i]);
+        page.name = pages[i];
+        page.clearContent();
         try {
-            if (LoadHTMLSourcePage(model, path, prompt) == PageRead::NotAPage) {
+            if (LoadHTMLSourcePage(page, offered, path, prompt) == PageRead::NotAPage) {
                 // Written back from an empty model, the page would lose everything it holds.
                 prompt.error(PageMessages::NotAPage.arg(path) + u'\r' + PageMessages::NotAPageSkipped);
                 ++result.pagesSkipped;
                 continue;
             }
-            if (!CreateHTMLSourcePage(model, path, prompt, locale))
+            if (!CreateHTMLSourcePage(page, state.catalogue, path, prompt, locale))
                 ++result.pagesNotWritten;
         } catch (const OperationError &e) {
             prompt.error(e.message());

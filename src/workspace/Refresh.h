@@ -5,8 +5,9 @@
 #include <QStringList>
 
 class AppState;
-class PageModel;
+class OfferedEntries;
 class Prompt;
+struct PageDocument;
 
 // How a refresh of all pages ended.
 struct RefreshResult
@@ -24,8 +25,9 @@ struct RefreshResult
 };
 
 // RefreshAllPages: rewrites every page file of the project, in list order, through the one page
-// model (SiteName := page, InitData, read, write), so that each page carries the data of the
-// current catalogue; values a page file lacks carry over from the page before. The files are
+// (name := page, its own content emptied, read with names resolved against offered, written), so
+// that each page carries the data of the current catalogue; values a page file lacks carry over
+// from the page before. The files are
 // state.DataFolder + state.ProjectName + "_" + page + ".SHT". Reader and writer report their own
 // messages through prompt; an error that ends the reading or writing of a page is shown there too
 // and stops the refresh. state.DefData.RVXDate := state.ExecFileDate only when it completed.
@@ -33,5 +35,5 @@ struct RefreshResult
 // left beside the project's files is removed first.
 // Does nothing unless the catalogue holds at least one object, the project name is not empty and
 // the catalogue's last read was complete (a partial catalogue would drop rows from every page).
-RefreshResult RefreshAllPages(AppState &state, const QStringList &pages, PageModel &model, Prompt &prompt,
-                              const QLocale &locale = QLocale::system());
+RefreshResult RefreshAllPages(AppState &state, const QStringList &pages, PageDocument &page,
+                              const OfferedEntries &offered, Prompt &prompt, const QLocale &locale = QLocale::system());

@@ -28,7 +28,7 @@ Workspace::Workspace(AppState &state, Prompt &prompt, SettingsStore *settings, B
                      Launcher *launcher)
     : m_state(state), m_prompt(prompt), m_settings(settings), m_browserLookup(std::move(browserLookup)),
       m_launcher(launcher),
-      m_pageModel(state.catalogue), m_operations(m_state, m_model, m_pageModel, m_prompt, m_settings)
+      m_pageSession(state.catalogue), m_operations(m_state, m_model, m_pageSession, m_prompt, m_settings)
 {
 }
 
@@ -38,9 +38,6 @@ void Workspace::FormCreate(const QString &programFolder)
     m_state.ExecFileName.clear();
     m_state.ProgramFolder = withTrailingDelimiter(programFolder);
     m_helpFile = HelpFileName;
-    m_state.PagePartNames = {u"Navigationszeile 1"_s, u"Objekte"_s,          u"Makros"_s,
-                             u"Navigationszeile 2"_s, u"HTML-Einfügung 1"_s, u"HTML-Einfügung 2"_s};
-    m_state.ObjColumnNames = {u"Bezeichnung"_s, u"Zustand/Wert"_s, u"Eingabe"_s};
     m_model.IsChanged = false;
 
     if (m_settings)
@@ -81,9 +78,9 @@ void Workspace::FormCreate(const QString &programFolder)
     removeUpdaterLeftovers();
 
     // The page editor is created after the main window: its start state and offered entries.
-    m_pageModel.fileversion = 0;
-    m_pageModel.FillPagePosLB();
-    m_pageModel.InitAll();
+    m_pageSession.document().fileVersion = 0;
+    m_pageSession.FillPagePosLB();
+    m_pageSession.InitAll();
 }
 
 QString Workspace::defaultDataFolder()
@@ -169,41 +166,39 @@ bool Workspace::Speichern1Click()
 
 RefreshResult Workspace::RefreshAllPages()
 {
-    return ::RefreshAllPages(m_state, m_model.Sites, m_pageModel, m_prompt);
+    return ::RefreshAllPages(m_state, m_model.Sites, m_pageSession.document(), m_pageSession.offered(), m_prompt);
 }
 
 void Workspace::FormDestroy()
 {
     m_state.catalogue.ClearCatalogue();
-    m_state.PagePartNames.clear();
-    m_state.ObjColumnNames.clear();
 }
 
-void Workspace::handOverToEditor(const QString &page)
+PageHandOver Workspace::handOver(const QString &page) const
 {
-    m_pageModel.SiteName = page;
-    m_pageModel.DirDat = m_state.DataFolder;
+    PageHandOver handOver;
+    handOver.page = page;
+    handOver.allPages = m_model.Sites;
+    handOver.dataFolder = m_state.DataFolder;
     // The files are named after the project name itself, as the refresh names them, not after
     // the shown name (which loses everything from a dot on).
-    m_pageModel.MainName = m_state.ProjectName;
-    m_pageModel.NewPage = page.isEmpty();
-    if (m_pageModel.NewPage) {
-        TSiteData &d = m_pageModel.SiteData;
-        d.BrowserWidth = m_model.BrowserWidth;
-        d.NoAutoScale = m_model.NoAutoScale;
-        d.AutoWidth = m_model.AutoHandyDetect;
-    }
+    handOver.projectName = m_state.ProjectName;
+    handOver.browserWidth = m_model.BrowserWidth;
+    handOver.noAutoScale = m_model.NoAutoScale;
+    handOver.autoWidth = m_model.AutoHandyDetect;
+    handOver.browserPath = m_state.BrowserPath;
+    return handOver;
 }
 
 void Workspace::NewSiteBtnClick(PageEditorView &editor)
 {
-    handOverToEditor(QString());
-    if (!editor.showPageEditor())
+    const std::optional<QString> saved = editor.editPage(handOver(QString()));
+    if (!saved)
         return;
-    m_model.Sites.append(m_pageModel.SiteName);
+    m_model.Sites.append(*saved);
     m_model.IsChanged = true;
     if (trimBlanks(m_model.StartPage).isEmpty())
-        m_model.StartPage = m_pageModel.SiteName;
+        m_model.StartPage = *saved;
 }
 
 int Workspace::WorkSiteBtnClick(int selected, PageEditorView &editor)
@@ -215,11 +210,11 @@ int Workspace::WorkSiteBtnClick(int selected, PageEditorView &editor)
         return -1;
     }
     const QString oldName = m_model.Sites.at(selected);
-    handOverToEditor(oldName);
-    if (!editor.showPageEditor())
+    const std::optional<QString> saved = editor.editPage(handOver(oldName));
+    if (!saved)
         return selected;
-    m_model.Sites[selected] = m_pageModel.SiteName;
-    if (m_pageModel.SiteName != oldName) {
+    m_model.Sites[selected] = *saved;
+    if (*saved != oldName) {
         m_model.IsChanged = true;
         // The editor has written the file under the new name; a file that cannot be deleted stays.
         const QString oldFile = ProjectFiles::pageFile(m_state.DataFolder, m_state.ProjectName, oldName);
@@ -269,7 +264,7 @@ bool Workspace::ReadRVXMnClick()
         return false;
     m_model.RVXFileShown = path;
     m_state.ExecFileName = path;
-    m_pageModel.InitAll();
+    m_pageSession.InitAll();
     return true;
 }
 

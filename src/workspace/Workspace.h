@@ -1,6 +1,6 @@
 #pragma once
 
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 #include "workspace/ProjectCheck.h"
 #include "workspace/ProjectModel.h"
 #include "workspace/ProjectOperations.h"
@@ -17,8 +17,9 @@ class Prompt;
 class SettingsStore;
 
 // The main window's work without the window: start-up, saving, closing, the page list and the
-// project view in its ProjectModel. Owns the project view, the one page model (the page editor
-// shows it, the refresh of all pages runs every page through it) and the project operations.
+// project view in its ProjectModel. Owns the project view, the page editing session with the one
+// page (the page editor shows it, the refresh of all pages runs every page through it) and the
+// project operations.
 // Points to the program-wide state, the prompt and the settings store (may be null: then nothing
 // is read or written there) without owning them.
 class Workspace
@@ -41,7 +42,7 @@ public:
     AppState &state() { return m_state; }
     Prompt &prompt() { return m_prompt; }
     ProjectModel &model() { return m_model; }
-    PageModel &pageModel() { return m_pageModel; }
+    PageEditSession &pageSession() { return m_pageSession; }
     SettingsStore *settingsStore() const { return m_settings; }
     ProjectOperations &operations() { return m_operations; }
     Launcher *launcher() const { return m_launcher; }
@@ -70,10 +71,10 @@ public:
     // RVXDate keeps its value, so the next save refreshes again).
     bool Speichern1Click();
 
-    // Destruction of the main window: the catalogue and the fixed name lists are emptied.
+    // Destruction of the main window: the catalogue is emptied.
     void FormDestroy();
 
-    // Every page file of the project rewritten through the page model with the current catalogue.
+    // Every page file of the project rewritten through the one page with the current catalogue.
     RefreshResult RefreshAllPages();
 
     // The page list. selected is the selected row of SiteBox (-1: none); an operation that needs
@@ -91,7 +92,7 @@ public:
     void DelSiteBtnClick(int selected);
     void TakePageClick(int selected);
 
-    // Another execution file chosen in the file dialog: the catalogue is emptied (the page model
+    // Another execution file chosen in the file dialog: the catalogue is emptied (the page session
     // drops every reference first) and read anew. On success the file is shown and becomes the
     // project's execution file, and the page editor offers the new entries; a failed read keeps
     // both (its message has been shown). Returns whether a file was read. IsChanged is untouched.
@@ -121,8 +122,8 @@ public:
 private:
     void removeUpdaterLeftovers();
     void writeSettings();
-    // The editor's fields for the page of the project's page list named page (empty: a new page).
-    void handOverToEditor(const QString &page);
+    // What the editor needs for the page of the project's page list named page (empty: a new page).
+    PageHandOver handOver(const QString &page) const;
 
     AppState &m_state;
     Prompt &m_prompt;
@@ -130,7 +131,7 @@ private:
     BrowserLookup m_browserLookup;
     Launcher *m_launcher;
     ProjectModel m_model;
-    PageModel m_pageModel;
+    PageEditSession m_pageSession;
     QString m_helpFile;
     ProjectOperations m_operations;
 };

@@ -36,15 +36,18 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-// The page list's editor in these tests: counts its showings and saves nothing.
+// The page list's editor in these tests: counts its showings, keeps the page it was handed last
+// and saves nothing.
 class CountingEditor : public PageEditorView
 {
 public:
     int shown = 0;
-    bool showPageEditor() override
+    PageHandOver last;
+    std::optional<QString> editPage(const PageHandOver &page) override
     {
         ++shown;
-        return false;
+        last = page;
+        return std::nullopt;
     }
 };
 } // namespace
@@ -68,6 +71,8 @@ private slots:
     void pageListActsOnTheSelection_data();
     void pageListActsOnTheSelection();
     void pageButtonsAndDoubleClickOpenTheEditor();
+    void keysRunTheirHandlers_data();
+    void keysRunTheirHandlers();
     void autoWidthDisablesTheWidthControls();
     void testModeSwitchTwiceLeavesItOff();
     void executionFileShownShortened();
@@ -100,6 +105,7 @@ void TestMainWindow::init()
     m_prompt = std::make_unique<ScriptedPrompt>();
     m_launcher = std::make_unique<RecordingLauncher>();
     m_editor.shown = 0;
+    m_editor.last = PageHandOver();
     m_workspace = std::make_unique<Workspace>(*m_state, *m_prompt, nullptr, Workspace::BrowserLookup(), m_launcher.get());
 }
 
@@ -404,7 +410,7 @@ void TestMainWindow::pageListActsOnTheSelection()
     QCOMPARE(m_workspace->model().StartPage, startPage);
     QCOMPARE(m_editor.shown - shownBefore, edited.isEmpty() ? 0 : 1);
     if (!edited.isEmpty())
-        QCOMPARE(m_workspace->pageModel().SiteName, edited);
+        QCOMPARE(m_editor.last.page, edited);
     window.hide();
 }
 
@@ -420,7 +426,7 @@ void TestMainWindow::pageButtonsAndDoubleClickOpenTheEditor()
     // Nothing selected: the first page is edited, and selected.
     QTest::mouseClick(child<QPushButton>(window, u"WorkSiteBtn"_s), Qt::LeftButton);
     QCOMPARE(m_editor.shown, 1);
-    QCOMPARE(m_workspace->pageModel().SiteName, u"Haus"_s);
+    QCOMPARE(m_editor.last.page, u"Haus"_s);
     QCOMPARE(list->currentRow(), 0);
 
     const QRect second = list->visualItemRect(list->item(1));
@@ -428,7 +434,7 @@ void TestMainWindow::pageButtonsAndDoubleClickOpenTheEditor()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
     QCOMPARE(m_editor.shown, 2);
-    QCOMPARE(m_workspace->pageModel().SiteName, u"Garten"_s);
+    QCOMPARE(m_editor.last.page, u"Garten"_s);
 
     // Below the entries, with the selection cleared: the first page, as the button does.
     list->clearSelection();
@@ -436,14 +442,101 @@ void TestMainWindow::pageButtonsAndDoubleClickOpenTheEditor()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, below);
     QCOMPARE(m_editor.shown, 3);
-    QCOMPARE(m_workspace->pageModel().SiteName, u"Haus"_s);
+    QCOMPARE(m_editor.last.page, u"Haus"_s);
 
     QTest::mouseClick(child<QPushButton>(window, u"NewSiteBtn"_s), Qt::LeftButton);
     QCOMPARE(m_editor.shown, 4);
-    QVERIFY(m_workspace->pageModel().NewPage);
+    QVERIFY(m_editor.last.page.isEmpty());
     // Cancelled every time: nothing changed.
     QCOMPARE(list->count(), 2);
     QVERIFY(!m_workspace->model().IsChanged);
+    window.hide();
+}
+
+void TestMainWindow::keysRunTheirHandlers_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("action"); // the menu item that shows the key; empty: a key of the page list
+    QTest::addColumn<bool>("selected");  // "Garten" selected, else only the current row
+    QTest::addColumn<QString>("focus");  // the control that has the focus
+    QTest::addColumn<int>("answer");     // to the delete question; -1: none asked
+    QTest::addColumn<QStringList>("sites");
+    QTest::addColumn<QString>("edited"); // the page the editor is asked for; empty: not asked
+    QTest::addColumn<bool>("saved");     // the project file written
+    QTest::addColumn<bool>("help");      // the manual shown
+
+    const QStringList both{u"Haus"_s, u"Garten"_s};
+    const int none = Qt::NoModifier;
+    const int yes = int(Prompt::Answer::Yes);
+    const int no = int(Prompt::Answer::No);
+    const QString list = u"SiteBox"_s;
+    QTest::newRow("Strg+S saves") << int(Qt::Key_S) << int(Qt::ControlModifier) << u"Speichern1"_s << true << list << -1
+                                  << both << QString() << true << false;
+    QTest::newRow("F1 shows the help") << int(Qt::Key_F1) << none << u"Hilfetexte1"_s << true << list << -1 << both
+                                       << QString() << false << true;
+    QTest::newRow("Enter edits the selected page")
+        << int(Qt::Key_Return) << none << QString() << true << list << -1 << both << u"Garten"_s << false << false;
+    QTest::newRow("Enter of the keypad") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << QString() << true << list
+                                         << -1 << both << u"Garten"_s << false << false;
+    QTest::newRow("Enter without a selection")
+        << int(Qt::Key_Return) << none << QString() << false << list << -1 << both << QString() << false << false;
+    QTest::newRow("Entf answered Ja") << int(Qt::Key_Delete) << none << QString() << true << list << yes
+                                      << QStringList{u"Haus"_s} << QString() << false << false;
+    QTest::newRow("Entf answered Nein") << int(Qt::Key_Delete) << none << QString() << true << list << no << both
+                                        << QString() << false << false;
+    QTest::newRow("Entf without a selection")
+        << int(Qt::Key_Delete) << none << QString() << false << list << -1 << both << QString() << false << false;
+    QTest::newRow("Entf in another control") << int(Qt::Key_Delete) << none << QString() << true << u"StartPageEdt"_s
+                                             << -1 << both << QString() << false << false;
+}
+
+void TestMainWindow::keysRunTheirHandlers()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, action);
+    QFETCH(bool, selected);
+    QFETCH(QString, focus);
+    QFETCH(int, answer);
+    QFETCH(QStringList, sites);
+    QFETCH(QString, edited);
+    QFETCH(bool, saved);
+    QFETCH(bool, help);
+    TWEBServerDefMainF window(*m_workspace, *m_prompt, m_editor, m_dir->path());
+    m_state->ProjectName = u"Haus"_s;
+    m_state->DataFolder = m_dir->path();
+    m_workspace->model().Sites = {u"Haus"_s, u"Garten"_s};
+    window.loadFromModel();
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *list = child<QListWidget>(window, u"SiteBox"_s);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    // A current row that is not selected is no selection.
+    if (!selected)
+        list->clearSelection();
+    QCOMPARE(list->currentRow(), 1);
+    auto *target = child<QWidget>(window, focus);
+    target->setFocus();
+    QCOMPARE(QApplication::focusWidget(), target);
+    if (!action.isEmpty())
+        QCOMPARE(child<QAction>(window, action)->shortcut(),
+                 QKeySequence(QKeyCombination(Qt::KeyboardModifiers(modifiers), Qt::Key(key))));
+    if (answer >= 0)
+        m_prompt->expectYesNoDefaultNo(u"Seite „Garten“ löschen? Die Datei %1 wird sofort gelöscht."_s.arg(
+                                           shown(m_dir->filePath(u"Haus_Garten.SHT"_s))),
+                                       Prompt::Answer(answer));
+
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+    QCOMPARE(m_workspace->model().Sites, sites);
+    QCOMPARE(m_editor.shown, edited.isEmpty() ? 0 : 1);
+    QCOMPARE(m_editor.last.page, edited);
+    QCOMPARE(QFile::exists(m_dir->filePath(u"Haus.FNP"_s)), saved);
+    auto *manual = window.findChild<THelpF *>();
+    QCOMPARE(manual->isVisible(), help);
+    manual->close();
     window.hide();
 }
 
@@ -593,7 +686,7 @@ void TestMainWindow::projectCheckOpensThePage()
     QTest::mouseClick(findings->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(findings->viewport(), Qt::LeftButton, {}, rect.center());
     QCOMPARE(m_editor.shown, shownBefore + 1);
-    QCOMPARE(m_workspace->pageModel().SiteName, u"Garten"_s);
+    QCOMPARE(m_editor.last.page, u"Garten"_s);
     findings->window()->close();
     window.hide();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/Catalogue.h"
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 
 #include <QString>
 
@@ -53,18 +53,19 @@ inline void fillTestCatalogue(Catalogue &c)
     c.setComplete(true);
 }
 
-// The example page "Wohnzimmer" of project HAUS with the start layout of a new page.
-inline void buildExamplePage(PageModel &model)
+// The example page "Wohnzimmer" of project HAUS with the start layout of a new page, in the
+// session's page; rows resolved against its offered entries.
+inline void buildExamplePage(PageEditSession &session)
 {
-    model.FillPagePosLB();
-    model.InitAll();
-    model.InitData();
-    model.SiteName = QStringLiteral("Wohnzimmer");
-    model.MainName = QStringLiteral("HAUS");
-    model.SiteData.Headline = QStringLiteral("Wohnzimmer");
-    model.NaviLB << QStringLiteral("Küche : Küche");
-    model.appendReadObjRow({QStringLiteral("Licht_Decke"), QStringLiteral("Deckenlicht"), QStringLiteral("nein"),
-                            model.ObjBox()[model.findOffered(QStringLiteral("Licht_Decke"))].entry});
-    model.appendReadMacroRow({QStringLiteral("Alles_Aus"), QStringLiteral("Alles aus"),
-                              model.ObjBox()[model.findOffered(QStringLiteral("Alles_Aus"))].entry});
+    session.FillPagePosLB();
+    session.InitAll();
+    PageDocument &page = session.document();
+    page.clearContent();
+    page.name = QStringLiteral("Wohnzimmer");
+    page.layout.Headline = QStringLiteral("Wohnzimmer");
+    page.links << QStringLiteral("Küche : Küche");
+    page.objects.append({QStringLiteral("Licht_Decke"), QStringLiteral("Deckenlicht"), InputState::No, {},
+                         session.offered().find(QStringLiteral("Licht_Decke"))});
+    page.macros.append({QStringLiteral("Alles_Aus"), QStringLiteral("Alles aus"), InputState::None, {},
+                        session.offered().find(QStringLiteral("Alles_Aus"))});
 }

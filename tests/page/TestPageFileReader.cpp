@@ -1,9 +1,11 @@
 #include "page/PageTestCatalogue.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/OfferedEntries.h"
+#include "page/InputCaption.h"
+#include "page/PageDocument.h"
 #include "page/PageFileReader.h"
 #include "page/PageFileWriter.h"
-#include "page/PageModel.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "text/FilePaths.h"
@@ -17,6 +19,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+Q_DECLARE_METATYPE(InputState)
+
 namespace {
 
 QString checks(const QList<CheckEntry> &list)
@@ -27,10 +31,10 @@ QString checks(const QList<CheckEntry> &list)
     return out.join(u'|');
 }
 
-// One value of the model as text, named as the table columns name it.
-QString describe(const PageModel &m, const QString &what)
+// One value of the page as text, named as the table columns name it.
+QString describe(const PageDocument &page, const QString &what)
 {
-    const TSiteData &d = m.SiteData;
+    const TSiteData &d = page.layout;
     const auto flag = [](bool b) { return b ? u"1"_s : u"0"_s; };
     if (what == u"AutoWidth")
         return flag(d.AutoWidth);
@@ -39,7 +43,7 @@ QString describe(const PageModel &m, const QString &what)
     if (what == u"PictStretch")
         return flag(d.PictStretch);
     if (what == u"fileversion")
-        return QString::number(m.fileversion);
+        return QString::number(page.fileVersion);
     if (what == u"ObjWidth")
         return QString::number(d.ObjWidth);
     if (what == u"AutoAktSec")
@@ -47,30 +51,22 @@ QString describe(const PageModel &m, const QString &what)
     if (what == u"HeadFontStyle")
         return QString::number(d.HeadFontStyle);
     if (what == u"PagePosLB")
-        return checks(m.PagePosLB);
+        return checks(page.buildOrder);
     if (what == u"ObjSeqLB")
-        return checks(m.ObjSeqLB);
+        return checks(page.columnOrder);
     if (what == u"NaviLB")
-        return m.NaviLB.join(u'|');
+        return page.links.join(u'|');
     if (what == u"NaviCount")
-        return QString::number(m.NaviLB.size());
-    if (what == u"NaviPreview")
-        return m.NaviPreview;
+        return QString::number(page.links.size());
     if (what == u"Headline")
         return d.Headline;
     if (what == u"HTML1")
-        return m.HTMLCode1MB.join(u'|');
+        return page.html1.join(u'|');
     if (what == u"HTML1Length")
-        return QString::number(m.HTMLCode1MB.value(0).size());
-    if (what == u"SG") {
-        QStringList rows;
-        for (const ObjRow &r : m.SGRows)
-            rows << QStringList{r.name, r.label, r.input, r.entry ? r.entry->ObjName : u"-"_s}.join(u'/');
-        return rows.join(u'|');
-    }
+        return QString::number(page.html1.value(0).size());
     if (what == u"MG") {
         QStringList rows;
-        for (const MacroRow &r : m.MGRows)
+        for (const PageRow &r : page.macros)
             rows << QStringList{r.name, r.label, r.entry ? r.entry->ObjName : u"-"_s}.join(u'/');
         return rows.join(u'|');
     }
@@ -86,10 +82,12 @@ class TestPageFileReader : public QObject
 private slots:
     void init()
     {
+        m_page = PageDocument();
+        m_offered.reset();
         m_catalogue = std::make_unique<Catalogue>();
         fillTestCatalogue(*m_catalogue);
-        m_model = std::make_unique<PageModel>(*m_catalogue);
-        m_model->InitAll();
+        m_offered = std::make_unique<OfferedEntries>(*m_catalogue);
+        m_offered->rebuild();
         QVERIFY(m_dir.isValid());
     }
 
@@ -105,11 +103,10 @@ private slots:
         QFETCH(QString, fixture);
         const QString source = QFINDTESTDATA(u"../data/page/"_s + fixture);
         ScriptedPrompt prompt;
-        m_model->InitData();
-        QCOMPARE(LoadHTMLSourcePage(*m_model, source, prompt), PageRead::Read);
-        m_model->SiteName = fixture.mid(5).chopped(4);
+        QCOMPARE(LoadHTMLSourcePage(m_page, *m_offered, source, prompt), PageRead::Read);
+        m_page.name = fixture.mid(5).chopped(4);
         const QString target = projectFilePath(m_dir.path(), fixture);
-        QVERIFY(CreateHTMLSourcePage(*m_model, target, prompt, QLocale(QLocale::German, QLocale::Germany)));
+        QVERIFY(CreateHTMLSourcePage(m_page, *m_catalogue, target, prompt, QLocale(QLocale::German, QLocale::Germany)));
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
         QCOMPARE(fileBytes(target), fileBytes(source));
     }
@@ -164,7 +161,6 @@ private slots:
         QTest::newRow("new link format") << QStringList{u"#001000=X"_s, u"FILEVERS=140"_s, nav1,
                                                         u"NAVI=K&uuml;che\u0003K:&uuml;\u000B"_s}
                                          << u"NaviLB"_s << u"Küche : K:ü"_s;
-        QTest::newRow("link preview") << QStringList{nav1, u"NAVI=home:Start"_s} << u"NaviPreview"_s << u"home "_s;
         QTest::newRow("navigation line 2 only keeps its links")
             << QStringList{u"#001000=X"_s, u"FILEVERS=140"_s, u"#009001=1"_s, u"NAVI=A\u0003B\u000B"_s} << u"NaviLB"_s
             << u"A : B"_s;
@@ -187,19 +183,6 @@ private slots:
         QTest::newRow("many NAVI lines are capped")
             << (QStringList{u"#009000=2000000000"_s} + QStringList(400, u"NAVI=a:b@c:d@e:f"_s)) << u"NaviCount"_s
             << u"1024"_s;
-        QTest::newRow("name in other letter case is linked")
-            << QStringList{u"#010000"_s, u"OBJROW= licht_DECKE @Decke &auml;@1@O@12@U@3@x"_s} << u"SG"_s
-            << u"licht_DECKE/Decke ä/ja/Licht_Decke"_s;
-        QTest::newRow("unknown name is Fehler")
-            << QStringList{u"#010000"_s, u"OBJROW=Weg@L@1@O@1@U@3@"_s} << u"SG"_s << u"Weg/L/Fehler/-"_s;
-        QTest::newRow("rows without name or @ are skipped")
-            << QStringList{u"#010000"_s, u"OBJROW=Pumpe"_s, u"OBJROW=  @L@0@"_s, u"OBJROW=@x"_s} << u"SG"_s
-            << QString();
-        QTest::newRow("flag field missing")
-            << QStringList{u"#010000"_s, u"OBJROW=Pumpe@L@xyz"_s} << u"SG"_s << u"Pumpe/L/xyz/Pumpe"_s;
-        QTest::newRow("label only") << QStringList{u"#010000"_s, u"OBJROW=Pumpe@L"_s} << u"SG"_s << u"Pumpe/L//Pumpe"_s;
-        QTest::newRow("flag other than 0 and 1")
-            << QStringList{u"#010000"_s, u"OBJROW=Pumpe@L@7@O"_s} << u"SG"_s << u"Pumpe/L/###/Pumpe"_s;
         QTest::newRow("empty macro name is read")
             << QStringList{u"#011000"_s, u"MACRO=@Alles aus@7"_s} << u"MG"_s << u"@Alles aus@7/Alles aus/-"_s;
         QTest::newRow("macro section empties the macro rows")
@@ -225,15 +208,62 @@ private slots:
         QFETCH(QStringList, lines);
         QFETCH(QString, what);
         QFETCH(QString, expected);
-        m_model->SiteData.AutoWidth = true;
-        m_model->SiteData.NoAutoScale = true;
-        m_model->fileversion = 140;
-        m_model->InitData();
-        const QString path = writeFixture(QStringList{u"@V=HTM100"_s} + lines);
-        ScriptedPrompt prompt;
-        QCOMPARE(LoadHTMLSourcePage(*m_model, path, prompt), PageRead::Read);
-        QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
-        QCOMPARE(describe(*m_model, what), expected);
+        m_page.layout.AutoWidth = true;
+        m_page.layout.NoAutoScale = true;
+        m_page.fileVersion = 140;
+        QCOMPARE(describe(read(lines), what), expected);
+    }
+
+    void objectRows_data()
+    {
+        QTest::addColumn<QStringList>("lines"); // OBJROW values
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<InputState>("input");
+        QTest::addColumn<QString>("caption"); // the text an older file held for the state (Other)
+        QTest::addColumn<QString>("entry");   // "-" for none
+        QTest::newRow("name in other letter case is linked")
+            << QStringList{u" licht_DECKE @Decke &auml;@1@O@12@U@3@x"_s} << true << u"licht_DECKE"_s << u"Decke ä"_s
+            << InputState::Yes << QString() << u"Licht_Decke"_s;
+        QTest::newRow("unknown name is an error") << QStringList{u"Weg@L@1@O@1@U@3@"_s} << true << u"Weg"_s << u"L"_s
+                                                  << InputState::Error << QString() << u"-"_s;
+        QTest::newRow("rows without name or @ are skipped")
+            << QStringList{u"Pumpe"_s, u"  @L@0@"_s, u"@x"_s} << false << QString() << QString() << InputState::None
+            << QString() << QString();
+        QTest::newRow("flag field missing keeps the text") << QStringList{u"Pumpe@L@xyz"_s} << true << u"Pumpe"_s
+                                                           << u"L"_s << InputState::Other << u"xyz"_s << u"Pumpe"_s;
+        QTest::newRow("older caption") << QStringList{u"Pumpe@L@nein"_s} << true << u"Pumpe"_s << u"L"_s
+                                       << InputState::No << QString() << u"Pumpe"_s;
+        QTest::newRow("label only") << QStringList{u"Pumpe@L"_s} << true << u"Pumpe"_s << u"L"_s << InputState::Other
+                                    << QString() << u"Pumpe"_s;
+        QTest::newRow("flag other than 0 and 1") << QStringList{u"Pumpe@L@7@O"_s} << true << u"Pumpe"_s << u"L"_s
+                                                 << InputState::None << QString() << u"Pumpe"_s;
+    }
+
+    void objectRows()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(bool, kept);
+        QFETCH(QString, name);
+        QFETCH(QString, label);
+        QFETCH(InputState, input);
+        QFETCH(QString, caption);
+        QFETCH(QString, entry);
+        QStringList file{u"#010000"_s};
+        for (const QString &line : lines)
+            file << u"OBJROW="_s + line;
+        const QList<PageRow> &rows = read(file).objects;
+        QCOMPARE(rows.size(), kept ? 1 : 0);
+        if (!kept)
+            return;
+        const PageRow &row = rows.first();
+        QCOMPARE(row.name, name);
+        QCOMPARE(row.label, label);
+        QCOMPARE(row.input, input);
+        if (input == InputState::Other)
+            QCOMPARE(inputCaption(row), caption);
+        QCOMPARE(row.entry ? row.entry->ObjName : u"-"_s, entry);
     }
 
     void conversionErrorStopsReading_data()
@@ -260,21 +290,20 @@ private slots:
     {
         QFETCH(QStringList, bad);
         QFETCH(QString, message);
-        m_model->InitData();
         const QString path = writeFixture(QStringList{u"@V=HTM100"_s, u"#008000"_s, u"SHEAD=vorher"_s} + bad +
                                           QStringList{u"#020000"_s, u"HTML1=nachher"_s});
         ScriptedPrompt prompt;
         try {
-            LoadHTMLSourcePage(*m_model, path, prompt);
+            LoadHTMLSourcePage(m_page, *m_offered, path, prompt);
             QFAIL("no error");
         } catch (const OperationError &e) {
             QCOMPARE(e.message(), message);
         }
-        QCOMPARE(m_model->SiteData.Headline, u"vorher"_s);
-        QVERIFY(m_model->HTMLCode1MB.isEmpty());
+        QCOMPARE(m_page.layout.Headline, u"vorher"_s);
+        QVERIFY(m_page.html1.isEmpty());
     }
 
-    // A file that is no page is told to the caller and leaves nothing in the model; a page with
+    // A file that is no page is told to the caller and leaves nothing in the page; a page with
     // line ends of CR alone is a page.
     void notAPage_data()
     {
@@ -297,15 +326,14 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, page);
-        m_model->InitData();
-        m_model->SiteData.Headline = u"vorher"_s;
+        m_page.layout.Headline = u"vorher"_s;
         const QString path = projectFilePath(m_dir.path(), u"HAUS_Bad.SHT"_s);
         writeBytes(path, bytes);
         ScriptedPrompt prompt;
-        QCOMPARE(LoadHTMLSourcePage(*m_model, path, prompt), page ? PageRead::Read : PageRead::NotAPage);
+        QCOMPARE(LoadHTMLSourcePage(m_page, *m_offered, path, prompt), page ? PageRead::Read : PageRead::NotAPage);
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
-        QCOMPARE(m_model->SiteData.Headline, page ? u"Bad"_s : u"vorher"_s);
-        QCOMPARE(m_model->SGRows.size(), page && bytes.contains("OBJROW") ? 1 : 0);
+        QCOMPARE(m_page.layout.Headline, page ? u"Bad"_s : u"vorher"_s);
+        QCOMPARE(m_page.objects.size(), page && bytes.contains("OBJROW") ? 1 : 0);
     }
 
     void missingFile_data()
@@ -330,15 +358,15 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("@V=HTM100\r\n#008000\r\nSHEAD=da\r\n");
         }
-        m_model->SiteData.Headline = u"bleibt"_s;
-        m_model->SiteData.AutoWidth = true;
+        m_page.layout.Headline = u"bleibt"_s;
+        m_page.layout.AutoWidth = true;
         ScriptedPrompt prompt;
         prompt.expectError(longName ? u"Der Name der Datei %1 ist zu lang: Windows erlaubt höchstens 259 Zeichen."_s.arg(path)
                                     : u"Datei nicht gefunden: "_s + path);
-        QCOMPARE(LoadHTMLSourcePage(*m_model, path, prompt), PageRead::NotOpened);
+        QCOMPARE(LoadHTMLSourcePage(m_page, *m_offered, path, prompt), PageRead::NotOpened);
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
-        QCOMPARE(m_model->SiteData.Headline, u"bleibt"_s);
-        QVERIFY(!m_model->SiteData.AutoWidth);
+        QCOMPARE(m_page.layout.Headline, u"bleibt"_s);
+        QVERIFY(!m_page.layout.AutoWidth);
     }
 
 private:
@@ -349,9 +377,22 @@ private:
         return path;
     }
 
+    // The page after reading a file of the header line and lines, which must read without a message.
+    const PageDocument &read(const QStringList &lines)
+    {
+        const QString path = writeFixture(QStringList{u"@V=HTM100"_s} + lines);
+        ScriptedPrompt prompt;
+        [&] {
+            QCOMPARE(LoadHTMLSourcePage(m_page, *m_offered, path, prompt), PageRead::Read);
+            QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+        }();
+        return m_page;
+    }
+
     QTemporaryDir m_dir;
     std::unique_ptr<Catalogue> m_catalogue;
-    std::unique_ptr<PageModel> m_model;
+    std::unique_ptr<OfferedEntries> m_offered;
+    PageDocument m_page;
 };
 
 QTEST_GUILESS_MAIN(TestPageFileReader)

@@ -1,8 +1,9 @@
 #include "page/PageTestCatalogue.h"
 
 #include "catalogue/Catalogue.h"
+#include "page/PageDocument.h"
+#include "page/PageEditSession.h"
 #include "page/PageFileWriter.h"
-#include "page/PageModel.h"
 #include "page/PageParts.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
@@ -14,24 +15,22 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+Q_DECLARE_METATYPE(InputState)
+
 namespace {
 
-TPSObj *offered(const PageModel &model, const QString &name)
+void setBuildOrder(PageDocument &page, const QString &order)
 {
-    return model.ObjBox()[model.findOffered(name)].entry;
-}
-
-void setBuildOrder(PageModel &model, const QString &order)
-{
-    model.PagePosLB.clear();
+    page.buildOrder.clear();
     for (const QString &field : order.split(u';', Qt::SkipEmptyParts))
-        model.PagePosLB.append({PageParts::PagePartNames[field.left(1).toInt()], field.size() > 1});
+        page.buildOrder.append({PageParts::PagePartNames[field.left(1).toInt()], field.size() > 1});
 }
 
 // The lines after the SHEAD line, the part sections.
-QStringList sectionLines(const PageModel &model)
+QStringList sectionLines(const PageEditSession &session)
 {
-    const QStringList lines = pageFileLines(model, QLocale(QLocale::German, QLocale::Germany));
+    const QStringList lines =
+        pageFileLines(session.document(), session.catalogue(), QLocale(QLocale::German, QLocale::Germany));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines[i].startsWith(u"SHEAD="))
             return lines.mid(i + 1);
@@ -50,8 +49,14 @@ private slots:
     {
         m_catalogue = std::make_unique<Catalogue>();
         fillTestCatalogue(*m_catalogue);
-        m_model = std::make_unique<PageModel>(*m_catalogue);
-        buildExamplePage(*m_model);
+        m_session = std::make_unique<PageEditSession>(*m_catalogue);
+        buildExamplePage(*m_session);
+    }
+
+    void cleanup()
+    {
+        m_session.reset();
+        m_catalogue.reset();
     }
 
     void examplePageByteForByte()
@@ -59,7 +64,7 @@ private slots:
         QTemporaryDir dir;
         ScriptedPrompt prompt;
         const QString path = projectFilePath(dir.path(), u"HAUS_Wohnzimmer.SHT"_s);
-        QVERIFY(CreateHTMLSourcePage(*m_model, path, prompt, QLocale(QLocale::German, QLocale::Germany)));
+        QVERIFY(CreateHTMLSourcePage(page(), *m_catalogue, path, prompt, QLocale(QLocale::German, QLocale::Germany)));
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
         QCOMPARE(fileBytes(path), fileBytes(QFINDTESTDATA("../data/page/HAUS_Wohnzimmer.SHT")));
     }
@@ -93,58 +98,57 @@ private slots:
         QFETCH(bool, withLinks);
         QFETCH(bool, withMacros);
         QFETCH(QStringList, expected);
-        setBuildOrder(*m_model, order);
+        setBuildOrder(page(), order);
         if (!withLinks)
-            m_model->NaviLB.clear();
+            page().links.clear();
         if (!withMacros)
-            m_model->clearMacroRows();
-        m_model->HTMLCode1MB = QStringList{u"<b>Größe</b>  "_s, QString()};
-        QCOMPARE(sectionLines(*m_model), expected);
+            page().macros.clear();
+        page().html1 = QStringList{u"<b>Größe</b>  "_s, QString()};
+        QCOMPARE(sectionLines(*m_session), expected);
     }
 
     void rowsWithoutEntryOrNameAreDropped()
     {
-        m_model->SGRows.clear();
-        m_model->appendReadObjRow({u"Alt"_s, u"weg"_s, u"Fehler"_s, nullptr});
-        m_model->appendReadObjRow({u"   "_s, u"leer"_s, u"nein"_s, offered(*m_model, u"Pumpe"_s)});
-        m_model->appendReadObjRow({u"Pumpe"_s, u"P"_s, u"###"_s, offered(*m_model, u"Pumpe"_s)});
-        m_model->clearMacroRows();
-        m_model->appendReadMacroRow({u"Alt"_s, u"weg"_s, nullptr});
-        m_model->MGBlank.entry = offered(*m_model, u"Pumpe"_s); // the blank row is never written
-        QCOMPARE(sectionLines(*m_model), (QStringList{u"#009000=1"_s, u"NAVI=K&uuml;che\u0003K&uuml;che\u000B"_s,
-                                                      u"#010000"_s, u"OBJROW=Pumpe@P@3@O@30@B@9"_s, u"#009001=1"_s,
-                                                      u"NAVI=K&uuml;che\u0003K&uuml;che\u000B"_s, u"#099000"_s}));
+        TPSObj *pump = offered(u"Pumpe"_s);
+        page().objects = {{u"Alt"_s, u"weg"_s, InputState::Error, {}, nullptr},
+                          {u"   "_s, u"leer"_s, InputState::No, {}, pump},
+                          {u"Pumpe"_s, u"P"_s, InputState::None, {}, pump}};
+        page().macros = {{u"Alt"_s, u"weg"_s, InputState::None, {}, nullptr}};
+        QCOMPARE(sectionLines(*m_session), (QStringList{u"#009000=1"_s, u"NAVI=K&uuml;che\u0003K&uuml;che\u000B"_s,
+                                                        u"#010000"_s, u"OBJROW=Pumpe@P@3@O@30@B@9"_s, u"#009001=1"_s,
+                                                        u"NAVI=K&uuml;che\u0003K&uuml;che\u000B"_s, u"#099000"_s}));
     }
 
     void entryData_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("input");
+        QTest::addColumn<InputState>("input");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("file object U") << u"Licht_Decke"_s << u"ja"_s << u"OBJROW=Licht_Decke@L@1@O@12@U@3@1&Aus&Ein"_s;
-        QTest::newRow("file object N") << u"Temperatur"_s << u"###"_s
+        QTest::newRow("file object U") << u"Licht_Decke"_s << InputState::Yes
+                                       << u"OBJROW=Licht_Decke@L@1@O@12@U@3@1&Aus&Ein"_s;
+        QTest::newRow("file object N") << u"Temperatur"_s << InputState::None
                                        << u"OBJROW=Temperatur@L@3@O@20@N@4@1@-200,0@1.234,5"_s;
-        QTest::newRow("file object other kind") << u"Pumpe"_s << u"nein"_s << u"OBJROW=Pumpe@L@0@O@30@B@9"_s;
-        QTest::newRow("variable without type") << u"Pegel"_s << u"nein"_s << u"OBJROW=Pegel@L@0@V@5@N@2@"_s;
-        QTest::newRow("variable with type")
-            << u"Modus_Wahl"_s << u"x"_s << u"OBJROW=Modus_Wahl@L@3@V@6@U@Modus@2&Tag&Nacht&"_s;
-        QTest::newRow("type beyond the list") << u"Kaputt"_s << u"###"_s << u"OBJROW=Kaputt@L@3@V@7@U@0@"_s;
+        QTest::newRow("file object other kind") << u"Pumpe"_s << InputState::No << u"OBJROW=Pumpe@L@0@O@30@B@9"_s;
+        QTest::newRow("variable without type") << u"Pegel"_s << InputState::No << u"OBJROW=Pegel@L@0@V@5@N@2@"_s;
+        QTest::newRow("variable with type, state of an older file")
+            << u"Modus_Wahl"_s << InputState::Other << u"OBJROW=Modus_Wahl@L@3@V@6@U@Modus@2&Tag&Nacht&"_s;
+        QTest::newRow("type beyond the list") << u"Kaputt"_s << InputState::None << u"OBJROW=Kaputt@L@3@V@7@U@0@"_s;
     }
 
     void entryData()
     {
         QFETCH(QString, name);
-        QFETCH(QString, input);
+        QFETCH(InputState, input);
         QFETCH(QString, expected);
-        m_model->SGRows.clear();
-        m_model->appendReadObjRow({name, u"L"_s, input, offered(*m_model, name)});
-        const QStringList lines = sectionLines(*m_model);
+        const QString otherInput = input == InputState::Other ? u"x"_s : QString();
+        page().objects = {{name, u"L"_s, input, otherInput, offered(name)}};
+        const QStringList lines = sectionLines(*m_session);
         QCOMPARE(lines.value(3), expected);
     }
 
     void layoutValues()
     {
-        TSiteData &d = m_model->SiteData;
+        TSiteData &d = page().layout;
         d.Headline = u"Größe"_s;
         d.HeadFontStyle = fsBold | fsItalic | fsUnderline;
         d.ObjFontStyle = 0;
@@ -155,7 +159,7 @@ private slots:
         d.BrowserWidth = -5;
         d.PictStretch = true;
         d.AutoAkt = true;
-        const QStringList lines = pageFileLines(*m_model, QLocale::c());
+        const QStringList lines = pageFileLines(page(), *m_catalogue, QLocale::c());
         for (const QString &line : {u"SHEAD=Gr&ouml;&szuml;e"_s, u"FSTHEAD=7"_s, u"FSTOBJ=0"_s, u"FSTVAL=8"_s,
                                     u"BG=123456"_s, u"BW=-5"_s, u"PICSTR=1"_s, u"AutoAkt=1"_s})
             QVERIFY2(lines.contains(line), qPrintable(line));
@@ -200,7 +204,7 @@ private slots:
 
     void refusedFileNames_data()
     {
-        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<int>("longFolder");
         QTest::addColumn<int>("error");
         QTest::newRow("slash") << u"a/b"_s << 0 << 123;
@@ -212,7 +216,7 @@ private slots:
 
     void refusedFileNames()
     {
-        QFETCH(QString, page);
+        QFETCH(QString, name);
         QFETCH(int, longFolder);
         QFETCH(int, error);
         QTemporaryDir dir;
@@ -221,23 +225,26 @@ private slots:
             folder += u"/fehlt"_s;
         else if (longFolder > 0)
             folder += u'/' + QString(longFolder, u'x');
-        m_model->SiteName = page;
-        const QString path = projectFilePath(folder, u"HAUS_"_s + page + u".SHT"_s);
+        page().name = name;
+        const QString path = projectFilePath(folder, u"HAUS_"_s + name + u".SHT"_s);
         ScriptedPrompt prompt;
         QString message = u"Fehler %1 beim Schreiben der Datei %2"_s.arg(error).arg(path);
         // Windows' "path not found", and the reason said as such.
         if (longFolder > 0)
             message += u"\rDer Name der Datei %1 ist zu lang: Windows erlaubt höchstens 259 Zeichen."_s.arg(path);
         prompt.expectError(message);
-        QVERIFY(!CreateHTMLSourcePage(*m_model, path, prompt));
+        QVERIFY(!CreateHTMLSourcePage(page(), *m_catalogue, path, prompt));
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
         QVERIFY(!QFile::exists(path));
         QVERIFY(!QFile::exists(projectFilePath(dir.path(), u"HAUS_a"_s)));
     }
 
 private:
+    PageDocument &page() { return m_session->document(); }
+    TPSObj *offered(const QString &name) const { return m_session->offered().find(name); }
+
     std::unique_ptr<Catalogue> m_catalogue;
-    std::unique_ptr<PageModel> m_model;
+    std::unique_ptr<PageEditSession> m_session;
 };
 
 QTEST_GUILESS_MAIN(TestPageFileWriter)

@@ -1,7 +1,10 @@
 #include "page/PageTestCatalogue.h"
 
+#include "catalogue/OfferedEntries.h"
 #include "catalogue/RvxReader.h"
 #include "page/OfferedFilter.h"
+#include "page/PageDocument.h"
+#include "page/PageEditSession.h"
 #include "page/PageFileReader.h"
 #include "page/PageFileView.h"
 #include "page/PageFileWriter.h"
@@ -43,9 +46,10 @@ private slots:
 private:
     // Positions of the texts in the preview, -1 for a text it does not show.
     QList<qsizetype> positions(const QStringList &texts) const;
+    PageDocument &page() { return m_session->document(); }
 
     std::unique_ptr<Catalogue> m_catalogue;
-    std::unique_ptr<PageModel> m_model;
+    std::unique_ptr<PageEditSession> m_session;
 };
 
 void TestPageViews::init()
@@ -58,13 +62,13 @@ void TestPageViews::init()
     TPSObj *street = m_catalogue->AddPSObj(u"Straßenlampe"_s, 10);
     street->Source = u'O';
     street->ObjDescr = u"Außenlicht"_s;
-    m_model = std::make_unique<PageModel>(*m_catalogue);
-    buildExamplePage(*m_model);
+    m_session = std::make_unique<PageEditSession>(*m_catalogue);
+    buildExamplePage(*m_session);
 }
 
 void TestPageViews::cleanup()
 {
-    m_model.reset();
+    m_session.reset();
     m_catalogue.reset();
 }
 
@@ -90,12 +94,12 @@ void TestPageViews::searchFindsNamesAndDescriptions()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, found);
-    m_model->FillObjBox();
+    const QList<OfferedEntry> &entries = m_session->offered().entries();
     OfferedFilter filter;
-    filter.rebuild(m_model->ObjBox());
+    filter.rebuild(entries);
     QStringList names;
     for (const qsizetype i : filter.matches(text))
-        names << m_model->ObjBox().at(i).text;
+        names << entries.at(i).text;
     QCOMPARE(names, found);
 }
 
@@ -168,7 +172,7 @@ void TestPageViews::placeholders()
 
 QList<qsizetype> TestPageViews::positions(const QStringList &texts) const
 {
-    const QString html = pagePreviewHtml(*m_model);
+    const QString html = pagePreviewHtml(m_session->document(), *m_catalogue);
     QList<qsizetype> result;
     for (const QString &text : texts)
         result << html.indexOf(text);
@@ -201,14 +205,14 @@ void TestPageViews::previewFollowsBuildOrderAndColumns()
     QFETCH(QString, change);
     QFETCH(QStringList, inOrder);
     QFETCH(QStringList, absent);
-    QList<CheckEntry> &parts = m_model->PagePosLB;
-    m_model->HTMLCode1MB = {u"<b>Hallo</b>"_s};
+    QList<CheckEntry> &parts = page().buildOrder;
+    page().html1 = {u"<b>Hallo</b>"_s};
     if (change == u"macros up")
-        PageModel::moveEntryUp(parts, 2);
+        moveEntry(parts, 2, 1);
     else if (change == u"no objects")
         parts[1].checked = false;
     else if (change == u"no label column")
-        m_model->ObjSeqLB[0].checked = false;
+        page().columnOrder[0].checked = false;
     else if (change == u"no navigation")
         parts[0].checked = parts[3].checked = false;
     else if (change == u"html")
@@ -239,9 +243,9 @@ void TestPageViews::fileViewNotesLinesThatWouldBreak()
     QFETCH(QString, label);
     QFETCH(QString, link);
     QFETCH(QStringList, notedKeys);
-    m_model->SGRows[0].label = label;
-    m_model->NaviLB = {link};
-    const QList<PageFileViewLine> view = pageFileView(*m_model);
+    page().objects[0].label = label;
+    page().links = {link};
+    const QList<PageFileViewLine> view = pageFileView(page(), *m_catalogue);
     QStringList texts;
     QStringList noted;
     for (const PageFileViewLine &line : view) {
@@ -249,7 +253,7 @@ void TestPageViews::fileViewNotesLinesThatWouldBreak()
         if (!line.note.isEmpty())
             noted << line.key;
     }
-    QCOMPARE(texts, pageFileLines(*m_model));
+    QCOMPARE(texts, pageFileLines(page(), *m_catalogue));
     QCOMPARE(noted, notedKeys);
     const auto navi = std::find_if(view.cbegin(), view.cend(), [](const auto &l) { return l.key == u"NAVI"; });
     QVERIFY(navi != view.cend());
@@ -264,20 +268,21 @@ void TestPageViews::fileViewIsWhatOkWritesForTheDemoPages()
     Catalogue catalogue;
     ScriptedPrompt prompt;
     QVERIFY(ReadRVXFile(demo + u"/Demo.RVX"_s, catalogue, prompt, nullptr));
-    PageModel model(catalogue);
-    model.InitAll();
+    OfferedEntries offered(catalogue);
+    offered.rebuild();
+    PageDocument doc;
     QTemporaryDir out;
     const QStringList pages = QDir(demo).entryList({u"DEMO_*.SHT"_s});
     QVERIFY(pages.size() >= 2);
-    for (const QString &page : pages) {
-        model.InitData();
-        QCOMPARE(LoadHTMLSourcePage(model, demo + u'/' + page, prompt), PageRead::Read);
-        model.SiteName = page.mid(5).chopped(4);
+    for (const QString &file : pages) {
+        doc.clearContent();
+        QCOMPARE(LoadHTMLSourcePage(doc, offered, demo + u'/' + file, prompt), PageRead::Read);
+        doc.name = file.mid(5).chopped(4);
         QByteArray viewed;
-        for (const PageFileViewLine &line : pageFileView(model))
+        for (const PageFileViewLine &line : pageFileView(doc, catalogue))
             viewed += Cp1252::encode(line.text) + "\r\n";
-        QVERIFY(CreateHTMLSourcePage(model, out.filePath(page), prompt));
-        QCOMPARE(viewed, fileBytes(out.filePath(page)));
+        QVERIFY(CreateHTMLSourcePage(doc, catalogue, out.filePath(file), prompt));
+        QCOMPARE(viewed, fileBytes(out.filePath(file)));
     }
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }

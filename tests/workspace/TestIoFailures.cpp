@@ -2,9 +2,10 @@
 #include "support/FileBytes.h"
 #include "support/FileSystemFaults.h"
 #include "support/ScriptedPrompt.h"
+#include "catalogue/OfferedEntries.h"
 #include "catalogue/RvxReader.h"
+#include "page/PageEditSession.h"
 #include "page/PageFileReader.h"
-#include "page/PageModel.h"
 #include "text/FilePaths.h"
 #include "text/OperationError.h"
 #include "workspace/AppState.h"
@@ -239,7 +240,7 @@ void TestIoFailures::refresh()
     ScriptedPrompt prompt;
     Workspace workspace(state, prompt);
     workspace.model().Sites = QStringList{u"Eins"_s, u"Zwei"_s};
-    workspace.pageModel().InitAll();
+    workspace.pageSession().InitAll();
 
     Fault made;
     if (const QString why = unavailable(fault); !why.isEmpty())
@@ -270,15 +271,17 @@ void TestIoFailures::pageEditorSave()
 {
     QFETCH(QString, fault);
     Catalogue catalogue;
-    PageModel model(catalogue);
-    model.InitAll();
-    model.SiteName = u"Eins"_s;
-    model.MainName = u"HAUS"_s;
-    model.DirDat = m_data;
+    PageEditSession session(catalogue);
+    session.InitAll();
+    PageHandOver handOver;
+    handOver.page = u"Eins"_s;
+    handOver.allPages = {u"Eins"_s, u"Zwei"_s};
+    handOver.dataFolder = m_data;
+    handOver.projectName = u"HAUS"_s;
     ScriptedPrompt prompt;
-    model.prepareShow({u"Eins"_s, u"Zwei"_s}, prompt);
-    model.SiteData.Headline = u"Neu"_s;
-    model.IsChanged = true;
+    session.begin(handOver, prompt);
+    session.setHeadline(u"Neu"_s);
+    session.markChanged();
 
     const QString path = data(u"HAUS_Eins.SHT"_s);
     Fault made;
@@ -291,19 +294,19 @@ void TestIoFailures::pageEditorSave()
     else
         prompt.expectError(writeFailed(5, path));
     try {
-        QCOMPARE(model.OKBtnClick({u"Eins"_s, u"Zwei"_s}, prompt), PageModel::SaveResult::NotWritten);
+        QCOMPARE(session.save(prompt), PageEditSession::SaveResult::NotWritten);
     } catch (const OperationError &e) {
         thrown = true;
         prompt.error(e.message());
     }
     QCOMPARE(thrown, bool(made.full));
     // The editor stays open with the edit; closing it asks before the edit is dropped.
-    QVERIFY(model.IsChanged);
-    QCOMPARE(model.SiteData.Headline, u"Neu"_s);
+    QVERIFY(session.isChanged());
+    QCOMPARE(session.document().layout.Headline, u"Neu"_s);
     if (!QFileInfo(path).isDir())
         QCOMPARE(fileBytes(path), OldPage);
     prompt.expectYesNo(u"Änderungen werden nicht gespeichert. Ist das richtig?"_s, Prompt::Answer::Yes);
-    QVERIFY(model.FormCloseQuery(prompt));
+    QVERIFY(session.closeQuery(prompt));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
@@ -348,8 +351,9 @@ void TestIoFailures::read()
     ProjectModel model;
     model.Sites = QStringList{u"Vorher"_s};
     Catalogue catalogue;
-    PageModel page(catalogue);
-    page.SiteData.Headline = u"Vorher"_s;
+    const OfferedEntries offered(catalogue);
+    PageDocument page;
+    page.layout.Headline = u"Vorher"_s;
 
     QString file = data(u"HAUS.FNP"_s);
     std::function<bool(Prompt &)> read = [&](Prompt &p) { return ReadProjectFile(file, state, model, p); };
@@ -363,9 +367,9 @@ void TestIoFailures::read()
         wasRead = [&] { return model.Users[0].Password == u"alt"_s; };
     } else if (reader == u"page file"_s) {
         file = data(u"HAUS_Eins.SHT"_s);
-        read = [&](Prompt &p) { return LoadHTMLSourcePage(page, file, p) == PageRead::Read; };
-        unchanged = [&] { return page.SiteData.Headline == u"Vorher"_s; };
-        wasRead = [&] { return page.SiteData.Headline == u"Alt"_s; };
+        read = [&](Prompt &p) { return LoadHTMLSourcePage(page, offered, file, p) == PageRead::Read; };
+        unchanged = [&] { return page.layout.Headline == u"Vorher"_s; };
+        wasRead = [&] { return page.layout.Headline == u"Alt"_s; };
     } else if (reader == u"execution file"_s) {
         file = writeExecFile(m_data, u"HAUS.RVX"_s, {testHeader(27), u"@OBJECT=1"_s, u"NA=Licht"_s});
         read = [&](Prompt &p) { return ReadRVXFile(file, catalogue, p, nullptr); };

@@ -3,9 +3,10 @@
 #include "support/ScriptedPrompt.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/OfferedEntries.h"
 #include "catalogue/RvxReader.h"
+#include "page/PageDocument.h"
 #include "page/PageFileReader.h"
-#include "page/PageModel.h"
 #include "text/OperationError.h"
 #include "workspace/AppState.h"
 #include "workspace/ProjectFile.h"
@@ -69,15 +70,13 @@ qsizetype readEntries(TestLargeInputs::Reader reader, const QString &folder, con
     switch (reader) {
     case TestLargeInputs::Reader::Page: {
         Catalogue catalogue;
-        PageModel model(catalogue);
-        model.FillPagePosLB();
-        model.InitAll();
-        model.InitData();
+        const OfferedEntries offered(catalogue);
+        PageDocument page;
         try {
-            LoadHTMLSourcePage(model, path, prompt);
+            LoadHTMLSourcePage(page, offered, path, prompt);
         } catch (const OperationError &) {
         }
-        return model.NaviLB.size() + model.HTMLCode1MB.size();
+        return page.links.size() + page.html1.size();
     }
     case TestLargeInputs::Reader::Exec: {
         Catalogue catalogue;

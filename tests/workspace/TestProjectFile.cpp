@@ -25,6 +25,8 @@ private slots:
     void longFreeIpsValueIsCut();
     void missingFileChangesNothing();
     void missingFolderReportsWriteError();
+    void projectLocationFromItsFile_data();
+    void projectLocationFromItsFile();
 };
 
 void TestProjectFile::writesTheNineLineExample()
@@ -263,6 +265,30 @@ void TestProjectFile::missingFolderReportsWriteError()
     prompt.expectError(u"Fehler 3 beim Schreiben der Datei %1"_s.arg(shown(dir.filePath(u"fehlt/P.FNP"_s))));
     QVERIFY(!WriteProjectFile(u"P"_s, state, model, prompt));
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestProjectFile::projectLocationFromItsFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("folder"); // as shown and stored: native, one delimiter at the end
+
+    QTest::newRow("plain") << shown(u"/daten/web/Haus.FNP"_s) << u"Haus"_s << shown(u"/daten/web/"_s);
+    QTest::newRow("name with a dot") << shown(u"/daten/Haus.2.FNP"_s) << u"Haus.2"_s << shown(u"/daten/"_s);
+    QTest::newRow("folder given with /") << u"/daten/web/Haus.FNP"_s << u"Haus"_s << shown(u"/daten/web/"_s);
+    QTest::newRow("relative file name") << u"Haus.FNP"_s << u"Haus"_s << shown(u"./"_s);
+    QTest::newRow("file in the root folder") << shown(u"/Haus.FNP"_s) << u"Haus"_s << shown(u"/"_s);
+}
+
+void TestProjectFile::projectLocationFromItsFile()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, name);
+    QFETCH(QString, folder);
+    AppState state;
+    takeProjectLocation(file, state);
+    QCOMPARE(state.ProjectName, name);
+    QCOMPARE(state.DataFolder, folder);
 }
 
 QTEST_GUILESS_MAIN(TestProjectFile)

@@ -1,4 +1,4 @@
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "workspace/AppState.h"
@@ -61,7 +61,7 @@ private:
         AppState state;
         ProjectModel model;
         MemorySettingsStore settings;
-        PageModel pageModel{state.catalogue};
+        PageEditSession page{state.catalogue};
     };
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Fixture> f;
@@ -149,9 +149,9 @@ void TestProjectOperations::newProject()
     f->model.FreeIPs = QStringList{u"192.168.0.5"_s};
     f->settings.setString(SettingsKeys::Engine, u"CUREXECFILE"_s, u"Neu.RVX"_s);
     // A page handled before left its own build order behind.
-    PageModel::moveEntryDown(f->pageModel.PagePosLB, 0);
-    f->pageModel.ObjSeqLB[0].checked = false;
-    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt, &f->settings);
+    moveEntry(f->page.document().buildOrder, 0, 1);
+    f->page.document().columnOrder[0].checked = false;
+    ProjectOperations operations(f->state, f->model, f->page, f->prompt, &f->settings);
     f->prompt.expectName(proposed, accept, answer);
 
     operations.Neu1Click();
@@ -169,9 +169,9 @@ void TestProjectOperations::newProject()
     QCOMPARE(f->model.RVXFileShown, shown(u"/daten/Neu.RVX"_s));
     QCOMPARE(f->state.DataFolder, u"/daten"_s);
     QCOMPARE(f->model.IsChanged, false);
-    PageModel fresh(f->state.catalogue);
-    QCOMPARE(f->pageModel.PagePosLB, fresh.PagePosLB);
-    QCOMPARE(f->pageModel.ObjSeqLB, fresh.ObjSeqLB);
+    const PageDocument fresh;
+    QCOMPARE(f->page.document().buildOrder, fresh.buildOrder);
+    QCOMPARE(f->page.document().columnOrder, fresh.columnOrder);
     QCOMPARE(f->prompt.lastCaption, u"Eingabe"_s);
     QCOMPARE(f->prompt.lastLabel, u"Neuer Name der Dateigruppe"_s);
     QCOMPARE(f->prompt.lastMaxLength, 32);
@@ -217,7 +217,7 @@ void TestProjectOperations::openShowsOnlyTheOpenedProject()
     f->model.AuthMsg = u"Kennwort?"_s;
     f->model.Users[0] = {u"anna"_s, u"geheim"_s, u"Start"_s};
     f->model.IsChanged = true;
-    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt, &f->settings);
+    ProjectOperations operations(f->state, f->model, f->page, f->prompt, &f->settings);
     f->prompt.expectOpenFile(true, path(u"anders/Haus.2.FNP"_s));
     for (QString error : errors)
         f->prompt.expectError(error.replace(u"<dir>/"_s, path(u"anders/"_s)));
@@ -245,7 +245,7 @@ void TestProjectOperations::openCancelledChangesNothing()
     f->state.ProjectName = u"Alt"_s;
     f->model.Sites = HausPages;
     f->model.Users[0].User = u"anna"_s;
-    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt);
+    ProjectOperations operations(f->state, f->model, f->page, f->prompt);
     f->prompt.expectOpenFile(false);
 
     operations.ffnen1Click();
@@ -301,7 +301,7 @@ void TestProjectOperations::rename()
     QFETCH(bool, changed);
 
     setUpHaus(extra);
-    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt);
+    ProjectOperations operations(f->state, f->model, f->page, f->prompt);
     f->prompt.expectName(u"Haus"_s, accept, answer);
     if (!error.isEmpty())
         f->prompt.expectError(TargetExists.arg(path(error)));
@@ -361,7 +361,7 @@ void TestProjectOperations::copy()
     f->state.DataFolder = m_dir->path();
     f->model.HeadName = u"Haus"_s;
     f->model.Sites = HausPages;
-    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt);
+    ProjectOperations operations(f->state, f->model, f->page, f->prompt);
     f->prompt.expectName(u"Haus"_s, accept, answer);
     for (QString error : errors)
         f->prompt.expectError(error.replace(u"<dir>/"_s, shown(m_dir->path() + u'/')));
@@ -397,7 +397,7 @@ void TestProjectOperations::typedDataFolder()
     QFETCH(QString, typed);
     QFETCH(QString, folder);
     f->model.DirDatText = typed;
-    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt);
+    ProjectOperations operations(f->state, f->model, f->page, f->prompt);
 
     operations.DirDatEdtExit();
 
@@ -410,7 +410,7 @@ void TestProjectOperations::typedDataFolder()
 void TestProjectOperations::chosenDataFolder()
 {
     f->state.DataFolder = u"/daten"_s;
-    ProjectOperations operations(f->state, f->model, f->pageModel, f->prompt);
+    ProjectOperations operations(f->state, f->model, f->page, f->prompt);
     f->prompt.expectFolder(false).expectFolder(true, u"/neu/ort"_s);
 
     operations.SearchDirBtnClick();

@@ -1,6 +1,6 @@
 #include "page/PageTestCatalogue.h"
 
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "text/FilePaths.h"
@@ -40,8 +40,8 @@ private slots:
         m_state->ExecFileDate = 45000.5;
         m_state->DefData.RVXDate = 44000.25;
         fillTestCatalogue(m_state->catalogue);
-        m_model = std::make_unique<PageModel>(m_state->catalogue);
-        m_model->InitAll();
+        m_session = std::make_unique<PageEditSession>(m_state->catalogue);
+        m_session->InitAll();
     }
 
     void valuesCarryOverAndRowsFollowTheCatalogue()
@@ -50,7 +50,7 @@ private slots:
                            u"OBJROW=licht_decke@Licht@1@O@99@U@3@Alt"_s, u"OBJROW=Weg@W@0@O@1@B@1"_s});
         writePage(u"B"_s, {u"#001000=B"_s, u"#008000"_s, u"SHEAD=Bad"_s});
         ScriptedPrompt prompt;
-        const RefreshResult result = RefreshAllPages(*m_state, {u"A"_s, u"B"_s}, *m_model, prompt);
+        const RefreshResult result = refresh({u"A"_s, u"B"_s}, prompt);
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
         QCOMPARE(result.status, RefreshResult::Status::Completed);
         QCOMPARE(m_state->DefData.RVXDate, 45000.5);
@@ -69,7 +69,7 @@ private slots:
     {
         ScriptedPrompt prompt;
         prompt.expectError(u"Datei nicht gefunden: "_s + pagePath(u"Neu"_s));
-        const RefreshResult result = RefreshAllPages(*m_state, {u"Neu"_s}, *m_model, prompt);
+        const RefreshResult result = refresh({u"Neu"_s}, prompt);
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
         QCOMPARE(result.status, RefreshResult::Status::Completed);
         const QStringList lines = fileLines(pagePath(u"Neu"_s));
@@ -86,7 +86,7 @@ private slots:
         const QByteArray beforeC = fileBytes(pagePath(u"C"_s));
         ScriptedPrompt prompt;
         prompt.expectError(u"'oft' ist kein gültiger Integerwert"_s);
-        const RefreshResult result = RefreshAllPages(*m_state, {u"A"_s, u"B"_s, u"C"_s}, *m_model, prompt);
+        const RefreshResult result = refresh({u"A"_s, u"B"_s, u"C"_s}, prompt);
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
         QCOMPARE(result.status, RefreshResult::Status::Stopped);
         QCOMPARE(result.stoppedAt, 1);
@@ -103,7 +103,7 @@ private slots:
         prompt.expectError(u"Datei nicht gefunden: "_s + bad)
             .expectError(u"Fehler 123 beim Schreiben der Datei "_s + bad)
             .expectError(u"Datei nicht gefunden: "_s + pagePath(u"C"_s));
-        const RefreshResult result = RefreshAllPages(*m_state, {u"a/b"_s, u"C"_s}, *m_model, prompt);
+        const RefreshResult result = refresh({u"a/b"_s, u"C"_s}, prompt);
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
         QCOMPARE(result.status, RefreshResult::Status::Completed);
         QCOMPARE(result.pagesNotWritten, 1);
@@ -132,7 +132,7 @@ private slots:
         prompt.expectError(u"Die Datei %1 enthält keine Seite (keine Kopfzeile und kein Abschnitt: ein anderes "
                            u"Format oder eine andere Zeichenkodierung).\rDie Seite wird beim Aktualisieren "
                            u"übersprungen; die Datei bleibt unverändert."_s.arg(pagePath(u"A"_s)));
-        const RefreshResult result = RefreshAllPages(*m_state, {u"A"_s, u"B"_s}, *m_model, prompt);
+        const RefreshResult result = refresh({u"A"_s, u"B"_s}, prompt);
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
         QCOMPARE(result.status, RefreshResult::Status::Completed);
         QCOMPARE(result.pagesSkipped, 1);
@@ -143,7 +143,7 @@ private slots:
     void emptyPageListSetsTheDate()
     {
         ScriptedPrompt prompt;
-        QCOMPARE(RefreshAllPages(*m_state, {}, *m_model, prompt).status, RefreshResult::Status::Completed);
+        QCOMPARE(refresh({}, prompt).status, RefreshResult::Status::Completed);
         QCOMPARE(m_state->DefData.RVXDate, 45000.5);
     }
 
@@ -167,13 +167,19 @@ private slots:
         else
             m_state->catalogue.setComplete(false);
         ScriptedPrompt prompt;
-        QCOMPARE(RefreshAllPages(*m_state, {u"A"_s}, *m_model, prompt).status, RefreshResult::Status::NotRun);
+        QCOMPARE(refresh({u"A"_s}, prompt).status, RefreshResult::Status::NotRun);
         QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
         QCOMPARE(fileBytes(pagePath(u"A"_s)), before);
         QCOMPARE(m_state->DefData.RVXDate, 44000.25);
     }
 
 private:
+    // Through the one page of the editing session, as the main window refreshes.
+    RefreshResult refresh(const QStringList &pages, Prompt &prompt)
+    {
+        return RefreshAllPages(*m_state, pages, m_session->document(), m_session->offered(), prompt);
+    }
+
     QString pagePath(const QString &page) const
     {
         return projectFilePath(m_dir->path(), u"HAUS_"_s + page + u".SHT"_s);
@@ -186,7 +192,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<AppState> m_state;
-    std::unique_ptr<PageModel> m_model;
+    std::unique_ptr<PageEditSession> m_session;
 };
 
 QTEST_GUILESS_MAIN(TestRefresh)

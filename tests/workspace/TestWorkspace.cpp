@@ -29,28 +29,17 @@ const QString UnreadableMessage = u"'vielleicht' ist kein gültiger boolescher W
 class FakeEditor : public PageEditorView
 {
 public:
-    explicit FakeEditor(PageModel &model) : m_model(model) {}
-
     bool accept = true;
     QString savedAs; // the name the user saves the page under (empty: unchanged)
-    int shown = 0;
-    QString handedName, handedProject, handedFolder;
-    bool handedNew = false;
+    QList<PageHandOver> handed;
 
-    bool showPageEditor() override
+    std::optional<QString> editPage(const PageHandOver &page) override
     {
-        ++shown;
-        handedName = m_model.SiteName;
-        handedProject = m_model.MainName;
-        handedFolder = m_model.DirDat;
-        handedNew = m_model.NewPage;
-        if (accept && !savedAs.isEmpty())
-            m_model.SiteName = savedAs;
-        return accept;
+        handed.append(page);
+        if (!accept)
+            return std::nullopt;
+        return savedAs.isEmpty() ? page.page : savedAs;
     }
-
-private:
-    PageModel &m_model;
 };
 } // namespace
 
@@ -82,6 +71,8 @@ private slots:
     void deletePageAsksFirst();
     void newAndEditPage_data();
     void newAndEditPage();
+    void pageHandOver_data();
+    void pageHandOver();
     void readAnotherExecFile_data();
     void readAnotherExecFile();
     void leftoversGoWhenTheProjectIsUsed_data();
@@ -152,8 +143,6 @@ void TestWorkspace::startUpReadsTheLastProject()
     QCOMPARE(model.Users.at(0).User, u"anna"_s);
     QCOMPARE(model.DirDatText, folder);
     QCOMPARE(state.BrowserPath, u"/usr/bin/browser"_s);
-    QCOMPARE(state.PagePartNames.size(), 6);
-    QCOMPARE(state.ObjColumnNames, QStringList({u"Bezeichnung"_s, u"Zustand/Wert"_s, u"Eingabe"_s}));
     QCOMPARE(workspace.helpFile(), u"Fennaro.chm"_s);
     QVERIFY(!model.IsChanged);
     QVERIFY(!workspace.FormShow());
@@ -217,7 +206,7 @@ void TestWorkspace::startUpShowsTheExecutionFileOnlyWhenRead()
     QCOMPARE(workspace.model().RVXFileShown, shown.isEmpty() ? QString() : path);
     QCOMPARE(state.ExecFileName, path);
     // The page editor offers what was read.
-    QCOMPARE(workspace.pageModel().ObjBox().isEmpty(), shown.isEmpty());
+    QCOMPARE(workspace.pageSession().offered().entries().isEmpty(), shown.isEmpty());
 }
 
 void TestWorkspace::startUpRemovesUpdaterLeftovers()
@@ -567,9 +556,7 @@ void TestWorkspace::newAndEditPage()
     model.HeadName = u"Haus"_s;
     model.Sites = sites;
     model.StartPage = u"  "_s;
-    model.BrowserWidth = 480;
-    model.AutoHandyDetect = true;
-    FakeEditor editor(workspace.pageModel());
+    FakeEditor editor;
     editor.accept = accept;
     editor.savedAs = savedAs;
 
@@ -582,18 +569,72 @@ void TestWorkspace::newAndEditPage()
     QCOMPARE(model.Sites, resultSites);
     QCOMPARE(model.StartPage, startPage);
     QCOMPARE(model.IsChanged, changed);
-    QCOMPARE(editor.shown, !newPage && sites.isEmpty() ? 0 : 1);
-    if (editor.shown) {
-        QCOMPARE(editor.handedNew, newPage);
-        QCOMPARE(editor.handedName, newPage ? QString() : sites.at(resultRow));
-        QCOMPARE(editor.handedProject, u"Haus.2"_s);
-        QCOMPARE(editor.handedFolder, dirPath());
-        // A new page takes the project's general options.
-        const TSiteData &d = workspace.pageModel().SiteData;
-        QCOMPARE(d.BrowserWidth == 480 && d.AutoWidth, newPage);
-    }
+    QCOMPARE(editor.handed.size(), !newPage && sites.isEmpty() ? 0 : 1);
+    if (!editor.handed.isEmpty())
+        QCOMPARE(editor.handed.first().page, newPage ? QString() : sites.at(resultRow));
     // Only a page saved under another name loses its old file.
     QCOMPARE(QFileInfo::exists(inDir(u"Haus.2_Garten.SHT"_s)), savedAs != u"Terrasse"_s || !accept);
+    QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
+}
+
+void TestWorkspace::pageHandOver_data()
+{
+    QTest::addColumn<QString>("operation"); // "new", "edit" (row 1 selected), "check" (the page chosen in the check)
+    QTest::addColumn<qint32>("browserWidth");
+    QTest::addColumn<bool>("noAutoScale");
+    QTest::addColumn<bool>("autoWidth");
+    QTest::addColumn<QString>("browser");
+    QTest::addColumn<QString>("page");
+
+    QTest::newRow("new page") << u"new"_s << 800 << true << false << u"/usr/bin/browser"_s << QString();
+    QTest::newRow("selected page") << u"edit"_s << 480 << false << true << QString() << u"Garten"_s;
+    QTest::newRow("page chosen in the check") << u"check"_s << 0 << true << true << u"/opt/web"_s << u"Keller"_s;
+}
+
+// What the editor is handed: the page, the whole list to check names against, where and under which
+// project name the page files lie (the project name, not the shown name, which loses everything
+// from a dot on), the project's general options a new page starts with, and the browser.
+void TestWorkspace::pageHandOver()
+{
+    QFETCH(QString, operation);
+    QFETCH(qint32, browserWidth);
+    QFETCH(bool, noAutoScale);
+    QFETCH(bool, autoWidth);
+    QFETCH(QString, browser);
+    QFETCH(QString, page);
+
+    AppState state;
+    state.ProjectName = u"Haus.2"_s;
+    state.DataFolder = dirPath();
+    state.BrowserPath = browser;
+    ScriptedPrompt prompt;
+    Workspace workspace(state, prompt);
+    ProjectModel &model = workspace.model();
+    model.HeadName = u"Haus"_s;
+    model.Sites = {u"Haus"_s, u"Garten"_s, u"Keller"_s};
+    model.BrowserWidth = browserWidth;
+    model.NoAutoScale = noAutoScale;
+    model.AutoHandyDetect = autoWidth;
+    FakeEditor editor;
+    editor.accept = false;
+
+    if (operation == u"new"_s)
+        workspace.NewSiteBtnClick(editor);
+    else if (operation == u"edit"_s)
+        workspace.WorkSiteBtnClick(1, editor);
+    else
+        QVERIFY(workspace.editPageNamed(page, editor));
+
+    QCOMPARE(editor.handed.size(), 1);
+    const PageHandOver &handed = editor.handed.first();
+    QCOMPARE(handed.page, page);
+    QCOMPARE(handed.allPages, model.Sites);
+    QCOMPARE(handed.dataFolder, dirPath());
+    QCOMPARE(handed.projectName, u"Haus.2"_s);
+    QCOMPARE(handed.browserWidth, browserWidth);
+    QCOMPARE(handed.noAutoScale, noAutoScale);
+    QCOMPARE(handed.autoWidth, autoWidth);
+    QCOMPARE(handed.browserPath, browser);
     QVERIFY2(prompt.verifyDone(), qPrintable(prompt.problems().join(u'\n')));
 }
 
@@ -625,12 +666,11 @@ void TestWorkspace::readAnotherExecFile()
     QVERIFY(ReadRVXFile(old, state.catalogue, prompt, &state.ExecFileDate));
     state.ExecFileName = old;
     workspace.model().RVXFileShown = old;
-    PageModel &page = workspace.pageModel();
+    PageEditSession &page = workspace.pageSession();
     page.InitAll();
     // The page editor holds rows of the old catalogue.
-    QCOMPARE(page.appendObjRow(page.findOffered(u"Licht"_s), prompt), 1);
-    QCOMPARE(page.appendMacroRow(page.findOffered(u"Pumpe"_s), prompt), 1);
-    page.IsChanged = false;
+    QCOMPARE(page.addObjectRow(page.offered().indexOf(u"Licht"_s), prompt), 0);
+    QCOMPARE(page.addMacroRow(page.offered().indexOf(u"Pumpe"_s), prompt), 0);
     prompt.expectOpenFile(choose, other);
 
     QCOMPARE(workspace.ReadRVXMnClick(), choose && readable);
@@ -642,14 +682,14 @@ void TestWorkspace::readAnotherExecFile()
     QCOMPARE(state.ExecFileName, shown);
     QCOMPARE(workspace.model().RVXFileShown, shown);
     QStringList offered;
-    for (const OfferedEntry &entry : page.ObjBox())
+    for (const OfferedEntry &entry : page.offered().entries())
         offered << entry.text;
     QCOMPARE(offered, !choose ? QStringList({u"Licht"_s, u"Pumpe"_s})
                               : (readable ? QStringList({u"Heizung"_s}) : QStringList()));
     // Rows keep their texts but no longer point into a freed catalogue.
-    QCOMPARE(page.sgRow(1).name, u"Licht"_s);
-    QCOMPARE(page.sgRow(1).entry != nullptr, !choose);
-    QCOMPARE(page.mgRow(1).entry != nullptr, !choose);
+    QCOMPARE(page.document().objects.at(0).name, u"Licht"_s);
+    QCOMPARE(page.document().objects.at(0).entry != nullptr, !choose);
+    QCOMPARE(page.document().macros.at(0).entry != nullptr, !choose);
     QVERIFY(!workspace.model().IsChanged);
 }
 

@@ -2,7 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "page/PageFileWriter.h"
-#include "page/PageModel.h"
+#include "page/PageEditSession.h"
 #include "text/FilePaths.h"
 #include "text/Prompt.h"
 #include "workspace/AppState.h"
@@ -58,28 +58,29 @@ void fillCatalogue(Catalogue &catalogue, int g)
 }
 
 // A page as the editor would have saved it: rows, macros, links and both HTML inserts.
-bool writeStartPage(PageModel &model, int p, Prompt &prompt)
+bool writeStartPage(PageEditSession &session, int p, Prompt &prompt)
 {
     const QStringList pages = pageNames();
-    model.InitData();
-    model.SiteName = pages.at(p);
-    model.SiteData.Headline = u"Seite %1 – Größe"_s.arg(p);
+    PageDocument &page = session.document();
+    page.clearContent();
+    page.name = pages.at(p);
+    page.layout.Headline = u"Seite %1 – Größe"_s.arg(p);
     for (int k = 0; k < RowsPerPage; ++k) {
         const int o = (p + k) % Objects;
         const QString name = o % 5 == 4 ? u"Objekt_00.Wert%1"_s.arg(k % 2) : objectName(o);
-        model.appendReadObjRow({name, u"Zeile %1 für %2"_s.arg(k).arg(name), k % 2 ? u"ja"_s : u"nein"_s,
-                                model.ObjBox()[model.findOffered(name)].entry});
+        page.objects.append({name, u"Zeile %1 für %2"_s.arg(k).arg(name), k % 2 ? InputState::Yes : InputState::No,
+                             {}, session.offered().find(name)});
     }
     for (int k = 0; k < MacrosPerPage; ++k) {
         const QString name = objectName(5 * ((p + k) % (Objects / 5)) + 4);
-        model.appendReadMacroRow({name, u"Makro %1"_s.arg(k), model.ObjBox()[model.findOffered(name)].entry});
+        page.macros.append({name, u"Makro %1"_s.arg(k), InputState::None, {}, session.offered().find(name)});
     }
     for (int k = 1; k <= LinksPerPage; ++k)
-        model.NaviLB.append(pages.at((p + k) % Pages) + u" : "_s + pages.at((p + k) % Pages));
-    model.HTMLCode1MB = {u"<p>Seite %1</p>"_s.arg(p), u"<hr>"_s};
-    model.HTMLCode2MB = {u"<small>Ende</small>"_s};
-    return CreateHTMLSourcePage(model, ProjectFiles::pageFile(DataFolder, Project, model.SiteName), prompt,
-                                QLocale(QLocale::German, QLocale::Germany));
+        page.links.append(pages.at((p + k) % Pages) + u" : "_s + pages.at((p + k) % Pages));
+    page.html1 = {u"<p>Seite %1</p>"_s.arg(p), u"<hr>"_s};
+    page.html2 = {u"<small>Ende</small>"_s};
+    return CreateHTMLSourcePage(page, session.catalogue(), ProjectFiles::pageFile(DataFolder, Project, page.name),
+                                prompt, QLocale(QLocale::German, QLocale::Germany));
 }
 
 } // namespace
@@ -107,7 +108,7 @@ bool Saver::save(int g, QString *error)
 {
     AppState &state = m_state;
     fillCatalogue(state.catalogue, g);
-    m_workspace.pageModel().InitAll();
+    m_workspace.pageSession().InitAll();
     state.ProjectName = Project;
     state.DataFolder = DataFolder;
     state.ProgramFolder = u"/opt/webdef/"_s;
@@ -172,13 +173,11 @@ bool writeStart(const QString &settingsFile, QString *error)
     AppState state;
     Workspace workspace(state, prompt);
     fillCatalogue(state.catalogue, 0);
-    PageModel &model = workspace.pageModel();
-    model.FillPagePosLB();
-    model.InitAll();
-    model.MainName = Project;
-    model.DirDat = DataFolder;
+    PageEditSession &session = workspace.pageSession();
+    session.FillPagePosLB();
+    session.InitAll();
     for (int p = 0; p < Pages; ++p) {
-        if (!writeStartPage(model, p, prompt)) {
+        if (!writeStartPage(session, p, prompt)) {
             if (error)
                 *error = prompt.messages.join(u'\n');
             return false;

@@ -1,4 +1,4 @@
-#include "dialogs/Accessible.h"
+#include "dialogs/WidgetHelpers.h"
 
 #include <QAbstractButton>
 #include <QLabel>
