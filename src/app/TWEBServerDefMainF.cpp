@@ -6,6 +6,7 @@
 #include "dialogs/THelpF.h"
 #include "dialogs/WidgetHelpers.h"
 #include "dialogs/TInfoF.h"
+#include "editor/TReassignF.h"
 #include "page/SiteData.h"
 #include "text/Guard.h"
 #include "text/Prompt.h"
@@ -136,6 +137,7 @@ void TWEBServerDefMainF::buildMenu()
     Kopieren = menuItem(file, u"Kopieren"_s, u"&Kopieren.."_s);
     ReadRVXMn = menuItem(file, u"ReadRVXMn"_s, u"Ausführung&dsdatei lesen..."_s);
     CheckProjectMn = menuItem(file, u"CheckProjectMn"_s, u"Projekt &prüfen..."_s);
+    ReassignMn = menuItem(file, u"ReassignMn"_s, u"Objekte &zuordnen..."_s);
     UpdateMp = menuItem(file, u"UpdateMp"_s, u"&Update..."_s);
     Beenden1 = menuItem(file, u"Beenden1"_s, u"B&eenden"_s);
     QMenu *help = bar->addMenu(u"Hilfe"_s);
@@ -285,6 +287,7 @@ void TWEBServerDefMainF::connectMenuHandlers()
     on(Kopieren, &TWEBServerDefMainF::KopierenClick);
     on(ReadRVXMn, &TWEBServerDefMainF::ReadRVXMnClick);
     on(CheckProjectMn, &TWEBServerDefMainF::CheckProjectMnClick);
+    on(ReassignMn, &TWEBServerDefMainF::ReassignMnClick);
     on(UpdateMp, &TWEBServerDefMainF::UpdateMpClick);
     on(Beenden1, &TWEBServerDefMainF::Beenden1Click);
     on(Hilfetexte1, &TWEBServerDefMainF::Hilfetexte1Click);
@@ -532,6 +535,17 @@ void TWEBServerDefMainF::ReadRVXMnClick()
 {
     const ReloadOnExit reload(*this);
     m_workspace.ReadRVXMnClick();
+}
+
+void TWEBServerDefMainF::ReassignMnClick()
+{
+    const std::unique_ptr<ReassignChoices> choices = m_workspace.ReassignMnClick();
+    if (!choices)
+        return;
+    TReassignF dialog(*choices, m_workspace.pageSession(), m_prompt, this);
+    // What is left shows in the check once the pages are written.
+    if (dialog.exec() == QDialog::Accepted && m_workspace.applyReassignment(*choices))
+        CheckProjectMnClick();
 }
 
 void TWEBServerDefMainF::CheckProjectMnClick()

@@ -72,6 +72,7 @@ private:
     void KopierenClick();
     void ReadRVXMnClick();
     void CheckProjectMnClick();
+    void ReassignMnClick();
     void CheckPageChosen(const QString &page);
     void UpdateMpClick();
     void Beenden1Click();
@@ -151,6 +152,7 @@ private:
     QAction *Kopieren = nullptr;
     QAction *ReadRVXMn = nullptr;
     QAction *CheckProjectMn = nullptr;
+    QAction *ReassignMn = nullptr;
     QAction *UpdateMp = nullptr;
     QAction *Beenden1 = nullptr;
     QAction *Hilfetexte1 = nullptr;

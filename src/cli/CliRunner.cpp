@@ -6,6 +6,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/Messages.h"
+#include "cli/ReassignCommand.h"
 #include "cli/RefreshCommand.h"
 #include "cli/StderrPrompt.h"
 #include "text/OperationError.h"
@@ -29,6 +30,7 @@ const CliCommandEntry Commands[] = {
     {u"catalogue"_s, runCatalogueCommand},
     {u"refresh"_s, runRefreshCommand},
     {u"check"_s, runCheckCommand},
+    {u"reassign"_s, runReassignCommand},
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "cli/ProjectArguments.h"
 
-bool parseProjectArguments(const QStringList &arguments, const QStringList &allowedSwitches, ProjectArguments &parsed)
+bool parseProjectArguments(const QStringList &arguments, const QStringList &allowedSwitches, ProjectArguments &parsed,
+                           const QString &repeatable)
 {
     parsed = ProjectArguments();
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -10,6 +11,10 @@ bool parseProjectArguments(const QStringList &arguments, const QStringList &allo
                 return false;
             parsed.hasExec = true;
             parsed.execFile = arguments[++i];
+        } else if (!repeatable.isEmpty() && argument == repeatable) {
+            if (i + 1 >= arguments.size())
+                return false;
+            parsed.values.append(arguments[++i]);
         } else if (allowedSwitches.contains(argument)) {
             if (parsed.switches.contains(argument))
                 return false;

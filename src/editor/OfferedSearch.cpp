@@ -27,11 +27,17 @@ void OfferedSearchModel::entriesChanged()
     applyFilter();
 }
 
+void OfferedSearchModel::setEntryFilter(std::function<bool(qsizetype)> accepted)
+{
+    m_entryFilter = std::move(accepted);
+    applyFilter();
+}
+
 void OfferedSearchModel::applyFilter()
 {
     m_accepted.fill(false, m_filter.size());
     for (const qsizetype i : m_filter.matches(m_text))
-        m_accepted[i] = true;
+        m_accepted[i] = !m_entryFilter || m_entryFilter(i);
     invalidateRowsFilter();
 }
 

@@ -5,6 +5,8 @@
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 
+#include <functional>
+
 class PageEditSession;
 
 // The offered entries as the search field shows them: only those whose name or description
@@ -22,6 +24,8 @@ public:
     const QString &searchText() const { return m_text; }
     // The offered entries were rebuilt: their names and descriptions are taken anew.
     void entriesChanged();
+    // Only entries (positions in the offered entries) that accepted takes are shown; none: all.
+    void setEntryFilter(std::function<bool(qsizetype)> accepted);
 
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
@@ -35,6 +39,7 @@ private:
     OfferedFilter m_filter;
     QString m_text;
     QList<bool> m_accepted;
+    std::function<bool(qsizetype)> m_entryFilter;
 };
 
 // Draws an offered entry with the part that matches the search text marked.

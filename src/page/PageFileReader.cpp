@@ -291,6 +291,8 @@ private:
         if (!row->entry) {
             row->input = InputState::Error;
             row->otherInput.clear();
+            if (m_notes)
+                m_notes->unresolved.append({false, m_notes->line, v});
         }
         m_page.objects.append(*row);
         if (m_notes)
@@ -301,6 +303,8 @@ private:
     {
         PageRow row = macroRowOf(v);
         row.entry = m_offered.find(row.name);
+        if (!row.entry && m_notes)
+            m_notes->unresolved.append({true, m_notes->line, v});
         m_page.macros.append(row);
     }
 

@@ -40,6 +40,15 @@ struct PageReadNotes
     // the line ends before one. Labels need no note: the page keeps them as the line holds them.
     QStringList objFlags;
     QList<Repeat> repeats;
+    // An object or macro row whose name resolves to no offered entry: the line (from 1) that holds
+    // it and its value as read.
+    struct Unresolved
+    {
+        bool macro = false;
+        qsizetype line = 0;
+        QString value;
+    };
+    QList<Unresolved> unresolved;
 };
 
 enum class PageRead {

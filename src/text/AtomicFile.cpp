@@ -192,27 +192,30 @@ int removeStagingLeftovers(const QString &path)
     return removed;
 }
 
-WriteStatus writeFileAtomically(const QString &path, const QByteArray &bytes, int *errorNumber)
-{
-    int number = 0;
-    const auto result = [&](WriteStatus status) {
-        if (errorNumber)
-            *errorNumber = status == WriteStatus::Ok ? 0 : number;
-        return status;
-    };
+namespace {
 
+// A new file written to its hidden copy, not yet in place.
+struct Staged
+{
+    QString staging;
+    QString target;
+    bool existed = false;
+};
+
+WriteStatus stage(const QString &path, const QByteArray &bytes, Staged &staged, int &number)
+{
     // A link into its folder is replaced where its target lies; nothing but a regular file is replaced.
     QString target = path;
     const FileCheck check = checkRegularFile(path, &target);
     if (check == FileCheck::NotRegular)
-        return result(WriteStatus::NotRegular);
+        return WriteStatus::NotRegular;
     if (check == FileCheck::Missing)
         target = path;
     const QFileInfo existing(target);
     // QSaveFile refuses to replace these; the staged write must refuse them as well.
     if (existing.isDir() || (existing.exists() && !existing.isWritable())) {
         number = fileErrorNumber(path, EACCES);
-        return result(WriteStatus::CreateFailed);
+        return WriteStatus::CreateFailed;
     }
     const QString staging = stagingPath(target);
 
@@ -223,19 +226,74 @@ WriteStatus writeFileAtomically(const QString &path, const QByteArray &bytes, in
     // were well, putting an empty or cut file in place of the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         number = fileErrorNumber(path, errno);
-        return result(WriteStatus::CreateFailed);
+        return WriteStatus::CreateFailed;
     }
     hideOpenFile(file);
     clearSystemError();
     const WriteStatus committed = commitThroughSaveFile(file, bytes, number);
     if (committed != WriteStatus::Ok)
-        return result(committed);
-
+        return committed;
     if (existing.exists())
         QFile::setPermissions(staging, existing.permissions());
-    if (!replaceFile(staging, target, number)) {
-        QFile::remove(staging);
-        return result(WriteStatus::WriteFailed);
+    staged = {staging, target, existing.exists()};
+    return WriteStatus::Ok;
+}
+
+WriteStatus putInPlace(const Staged &staged, int &number)
+{
+    if (replaceFile(staged.staging, staged.target, number))
+        return WriteStatus::Ok;
+    QFile::remove(staged.staging);
+    return WriteStatus::WriteFailed;
+}
+
+} // namespace
+
+WriteStatus writeFileAtomically(const QString &path, const QByteArray &bytes, int *errorNumber)
+{
+    int number = 0;
+    Staged staged;
+    WriteStatus status = stage(path, bytes, staged, number);
+    if (status == WriteStatus::Ok)
+        status = putInPlace(staged, number);
+    if (errorNumber)
+        *errorNumber = status == WriteStatus::Ok ? 0 : number;
+    return status;
+}
+
+WriteStatus writeFilesAtomically(const QList<FileReplacement> &files, qsizetype *failed, int *errorNumber)
+{
+    int number = 0;
+    const auto result = [&](WriteStatus status, qsizetype at) {
+        if (failed)
+            *failed = status == WriteStatus::Ok ? -1 : at;
+        if (errorNumber)
+            *errorNumber = status == WriteStatus::Ok ? 0 : number;
+        return status;
+    };
+    QList<Staged> staged;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        Staged one;
+        if (const WriteStatus status = stage(files[i].path, files[i].bytes, one, number); status != WriteStatus::Ok) {
+            for (const Staged &done : std::as_const(staged))
+                QFile::remove(done.staging);
+            return result(status, i);
+        }
+        staged.append(one);
     }
-    return result(WriteStatus::Ok);
+    for (qsizetype i = 0; i < staged.size(); ++i) {
+        if (putInPlace(staged[i], number) == WriteStatus::Ok)
+            continue;
+        // The files replaced so far get their old bytes back, the copies not yet used go.
+        for (qsizetype j = i + 1; j < staged.size(); ++j)
+            QFile::remove(staged[j].staging);
+        for (qsizetype j = 0; j < i; ++j) {
+            if (staged[j].existed)
+                writeFileAtomically(files[j].path, files[j].previous);
+            else
+                QFile::remove(staged[j].target);
+        }
+        return result(WriteStatus::WriteFailed, i);
+    }
+    return result(WriteStatus::Ok, -1);
 }

@@ -3,6 +3,7 @@
 #include "text/TextFile.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // Replaces a file so that at every moment it holds either its complete old or its complete new
@@ -33,6 +34,24 @@ QString atomicStagingPath(const QString &path, qint64 pid, quint64 write, const 
 // number of "Fehler %d beim Schreiben der Datei %s" for CreateFailed (see fileErrorNumber) and the
 // operating system's error number for WriteFailed.
 WriteStatus writeFileAtomically(const QString &path, const QByteArray &bytes, int *errorNumber = nullptr);
+
+// One file of writeFilesAtomically: its new bytes, and the bytes it holds now, which it gets back
+// should the write fail for a file after it.
+struct FileReplacement
+{
+    QString path;
+    QByteArray bytes;
+    QByteArray previous;
+};
+
+// Writes several files so that either every one holds its new bytes or every one keeps its old:
+// each new file is written to its hidden copy first, as writeFileAtomically does, and only once
+// every copy is complete do the copies replace the files, one rename each. Should a rename fail,
+// the files replaced before it get their previous bytes back (a file that did not exist goes
+// again). Returns Ok, or the status of the file that failed, its position in *failed and its error
+// number in *errorNumber (either may be nullptr).
+WriteStatus writeFilesAtomically(const QList<FileReplacement> &files, qsizetype *failed = nullptr,
+                                 int *errorNumber = nullptr);
 
 // Removes what interrupted writes of path left beside it: copies of writers that no longer run on
 // this machine, of other machines once they are a day old, and the copies earlier versions named

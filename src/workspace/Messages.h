@@ -23,6 +23,26 @@ inline const QString ReferencePages = QStringLiteral("die Links der Seiten %1");
 // Spelled as the runtime's users know it.
 inline const QString InvalidIP = QStringLiteral("Ungültige IP-Adersse");
 
+// Reassigning the rows of lost names.
+inline const QString ProposalByPlace = QStringLiteral("gleicher Platz im Steuerprogramm");
+inline const QString ProposalByName = QStringLiteral("ähnlicher Name");
+inline const QString ProposalByDescription = QStringLiteral("gleiche Beschreibung");
+inline const QString NoProposal = QStringLiteral("keine Zuordnung");
+inline const QString PageChangedMeanwhile =
+    QStringLiteral("Die Datei %1 wurde inzwischen geändert. Bitte die Objekte erneut suchen.");
+inline const QString ReassignSummaryHead = QStringLiteral("%1 auf %2 werden neu zugeordnet:");
+inline const QString OneRow = QStringLiteral("1 Zeile");
+inline const QString Rows = QStringLiteral("%1 Zeilen");
+inline const QString OnePage = QStringLiteral("1 Seite");
+inline const QString Pages = QStringLiteral("%1 Seiten");
+inline const QString PageFileTooLarge = QStringLiteral("Die Datei %1 ist zu groß für eine Seitendatei.");
+inline const QString ReassignSummaryPage = QStringLiteral("Seite „%1“:");
+inline const QString ReassignSummaryObject = QStringLiteral("    Objektzeile „%1“: %2 → %3");
+inline const QString ReassignSummaryMacro = QStringLiteral("    Makrozeile „%1“: %2 → %3");
+inline const QString ReassignSummaryMore = QStringLiteral("… und %1 weitere Zeilen");
+inline const QString ReassignQuestion = QStringLiteral("Die Seitendateien jetzt so schreiben?");
+inline const QString ReassignNothingWritten =
+    QStringLiteral("Keine Seitendatei wurde geändert; alle Seiten sind wie zuvor.");
 } // namespace WorkspaceMessages
 
 // Texts of the project check. A finding reads: the place it is about, ": ", the message.

@@ -1,5 +1,6 @@
 #include "workspace/Workspace.h"
 
+#include "catalogue/Messages.h"
 #include "catalogue/RvxReader.h"
 #include "text/FilePaths.h"
 #include "text/KeyValue.h"
@@ -311,6 +312,29 @@ CheckResult Workspace::CheckProjectClick()
                                      CheckMessages::EditorWithoutCatalogue.arg(reason)});
     }
     return result;
+}
+
+std::unique_ptr<ReassignChoices> Workspace::ReassignMnClick()
+{
+    if (const QString reason = m_state.catalogue.emptyReason(); !reason.isEmpty()) {
+        m_prompt.error(CatalogueMessages::NoCatalogue + u": "_s + reason);
+        return nullptr;
+    }
+    auto choices = std::make_unique<ReassignChoices>(m_state, m_model.Sites, m_pageSession.offered());
+    choices->takeProposals(AutoAssignScore);
+    return choices;
+}
+
+bool Workspace::applyReassignment(const ReassignChoices &choices)
+{
+    ReassignPlan plan;
+    if (!planReassignment(m_state, m_model.Sites, m_pageSession.offered(), choices.assignments(), plan, m_prompt))
+        return false;
+    if (plan.pages.isEmpty())
+        return false;
+    if (m_prompt.askYesNo(reassignSummary(plan) + u'\r' + WorkspaceMessages::ReassignQuestion) != Prompt::Answer::Yes)
+        return false;
+    return ::applyReassignment(plan, m_prompt);
 }
 
 bool Workspace::editPageNamed(const QString &page, PageEditorView &editor)

@@ -4,11 +4,13 @@
 #include "workspace/ProjectCheck.h"
 #include "workspace/ProjectModel.h"
 #include "workspace/ProjectOperations.h"
+#include "workspace/Reassign.h"
 #include "workspace/Refresh.h"
 
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class AppState;
 class Launcher;
@@ -112,6 +114,14 @@ public:
     // Edits the page named page through the page list's edit operation; false when the list has
     // no such page.
     bool editPageNamed(const QString &page, PageEditorView &editor);
+
+    // "Objekte zuordnen...": the names the pages' rows use and the editor's catalogue no longer
+    // offers, with proposals, the sure ones (AutoAssignScore) chosen. Reads only. Without an object
+    // in the catalogue there is nothing to compare with: its notice is shown and nothing returned.
+    std::unique_ptr<ReassignChoices> ReassignMnClick();
+    // Rewrites the pages with the entries chosen, after the question that shows what changes (all
+    // pages or none; a failure has been shown). True when pages were written.
+    bool applyReassignment(const ReassignChoices &choices);
 
     // Whether the execution file changed since all pages were last refreshed.
     bool execFileChanged() const;
