@@ -222,6 +222,11 @@ void NavigationTab::closeLinkPanel()
         NaviLB->setFocus();
 }
 
+bool NavigationTab::isEditingLink() const
+{
+    return LinkNamPnl->isVisibleTo(this);
+}
+
 void NavigationTab::NavigationExit()
 {
     if (LinkNamPnl->isVisibleTo(this))

@@ -31,6 +31,8 @@ public:
     // The focus left the tab, or another tab was brought to the front: a link being edited is
     // dropped as by "Abbruch".
     void NavigationExit();
+    // Whether the link panel is open: its edit is not yet part of the page.
+    bool isEditingLink() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -367,12 +367,21 @@ void TSiteDefF::PageNameEdtExit()
 
 void TSiteDefF::UndoBtnClick()
 {
+    // A link being edited is ended by its own OK or Abbruch first; undo would drop it unseen.
+    if (Navigation->isEditingLink()) {
+        m_prompt.beep();
+        return;
+    }
     m_session.undo();
     reloadPage();
 }
 
 void TSiteDefF::RedoBtnClick()
 {
+    if (Navigation->isEditingLink()) {
+        m_prompt.beep();
+        return;
+    }
     m_session.redo();
     reloadPage();
 }

@@ -1596,6 +1596,32 @@ private slots:
         });
     }
 
+    // While a link is edited on its panel, Strg+Z undoes the panel's typing, and then nothing: the
+    // page's steps wait until the panel is closed with OK or Abbruch.
+    void undoWaitsForTheLinkPanel()
+    {
+        runEditor(u"Wohnzimmer"_s, [&] {
+            showTab(u"Objekte"_s);
+            clickOffered(u"Temperatur"_s);
+            click(u"SelectObjBtn"_s);
+            const PageDocument added = session().document();
+            showTab(u"Navigation"_s);
+            click(u"NewLinkBtn"_s);
+            auto *name = child<QLineEdit>(u"LinkNamEdt"_s);
+            QVERIFY(name->hasFocus());
+            QTest::keyClicks(name, u"Wetter"_s);
+            pressUndo();
+            QCOMPARE(name->text(), QString());
+            m_prompt->expectBeep();
+            pressUndo();
+            QVERIFY(child(u"LinkNamPnl"_s)->isVisibleTo(m_editor.get()));
+            QVERIFY2(session().document() == added, differsFrom(added).constData());
+            click(u"CancelLinkBtn"_s);
+            pressUndo();
+            QCOMPARE(session().document().objects.size(), added.objects.size() - 1);
+        });
+    }
+
     // Typing goes on in the step of the field until the field is left.
     void typingIsOneStepUntilTheFieldIsLeft()
     {
