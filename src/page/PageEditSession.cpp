@@ -144,28 +144,33 @@ void PageEditSession::begin(const PageHandOver &handOver, Prompt &prompt)
         m_headPreview = PageMessages::HeadPreviewStart;
         d.HeadBGColor = d.ObjBGColor = d.ValBGColor = d.NaviBGColor = d.BGCol = clWhite;
     } else {
-        // A page whose reading stops keeps what was read so far; the editor opens all the same.
-        try {
-            const QString path = pageFilePath();
-            switch (LoadHTMLSourcePage(m_page, m_offered, path, prompt)) {
-            case PageRead::Read:
-                m_headPreview = d.Headline;
-                if (!m_page.links.isEmpty())
-                    m_naviPreview = LinkText::preview(m_page.links.first());
-                break;
-            case PageRead::NotAPage:
-                prompt.error(PageMessages::NotAPage.arg(path) + u'\r' + PageMessages::NotAPageOpenedEmpty);
-                break;
-            case PageRead::NotOpened:
-                break;
-            }
-        } catch (const OperationError &e) {
-            prompt.error(e.message());
-        }
+        readPage(prompt);
     }
     m_changed = m_entered = false;
     m_asRead = state();
     clearHistory();
+}
+
+void PageEditSession::readPage(Prompt &prompt)
+{
+    // A page whose reading stops keeps what was read so far; the editor opens all the same.
+    try {
+        const QString path = pageFilePath();
+        switch (LoadHTMLSourcePage(m_page, m_offered, path, prompt)) {
+        case PageRead::Read:
+            m_headPreview = m_page.layout.Headline;
+            if (!m_page.links.isEmpty())
+                m_naviPreview = LinkText::preview(m_page.links.first());
+            break;
+        case PageRead::NotAPage:
+            prompt.error(PageMessages::NotAPage.arg(path) + u'\r' + PageMessages::NotAPageOpenedEmpty);
+            break;
+        case PageRead::NotOpened:
+            break;
+        }
+    } catch (const OperationError &e) {
+        prompt.error(e.message());
+    }
 }
 
 void PageEditSession::markChanged()

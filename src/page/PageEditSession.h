@@ -216,6 +216,8 @@ private:
     // Switches automatic refresh off with the message when the page has an input field.
     void applyAutoRefreshRule(Prompt &prompt);
     void fillOtherPages(const QStringList &allPages);
+    // The page's file read into the page; the previews show it. A reading error is shown.
+    void readPage(Prompt &prompt);
     void dropCatalogueReferences();
 
     Catalogue &m_catalogue;

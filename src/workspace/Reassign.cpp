@@ -518,12 +518,69 @@ bool readBytes(const QString &path, QByteArray &bytes, Prompt &prompt)
 
 } // namespace
 
+namespace {
+
+using Assigned = QHash<std::pair<bool, QString>, qsizetype>;
+
+// The planned row for an unresolved row whose name is assigned: the row as the reader takes it,
+// with the new entry as the editor adds it. Nothing for a line that holds no row.
+std::optional<ReassignPlan::Row> plannedRow(const PageReadNotes::Unresolved &row, const OfferedEntry &item,
+                                             const Catalogue &catalogue, const QLocale &locale)
+{
+    ReassignPlan::Row planned;
+    planned.kind = row.macro ? RowKind::Macro : RowKind::Object;
+    planned.oldName = rowName(row);
+    planned.before = (row.macro ? u"MACRO="_s : u"OBJROW="_s) + row.value;
+    if (row.macro) {
+        PageRow macro = macroRowOf(row.value);
+        macro.name = planned.newName = item.text;
+        macro.entry = item.entry;
+        planned.label = macro.label;
+        planned.after = macroRowLine(macro);
+        return planned;
+    }
+    std::optional<PageRow> object = objectRowOf(row.value);
+    if (!object)
+        return std::nullopt;
+    object->name = planned.newName = item.entry->ObjName;
+    object->entry = item.entry;
+    planned.label = object->label;
+    planned.after = objectRowLine(*object, catalogue, locale);
+    return planned;
+}
+
+// bytes with line changes[i].first (from 1) replaced by changes[i].second, its line end kept and
+// every other byte as it was; false when those lines hold no rows any more (the file changed).
+bool rewriteLines(const QByteArray &bytes, const QList<std::pair<qsizetype, QString>> &changes, QByteArray &out)
+{
+    const QList<QByteArrayView> lines = splitLines(bytes);
+    out.clear();
+    out.reserve(bytes.size() + 256);
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArrayView line = lines[i];
+        if (next >= changes.size() || changes[next].first != i + 1) {
+            out += line;
+            continue;
+        }
+        const QByteArrayView end = line.last(lineEndLength(line));
+        const QByteArrayView text = line.chopped(end.size());
+        if (!text.startsWith("OBJROW=") && !text.startsWith("MACRO="))
+            return false;
+        out += Cp1252::encode(changes[next++].second);
+        out += end;
+    }
+    return next == changes.size();
+}
+
+} // namespace
+
 bool planReassignment(const AppState &state, const QStringList &pages, const OfferedEntries &offered,
                       const QList<Assignment> &assignments, ReassignPlan &plan, Prompt &prompt,
                       const QLocale &locale)
 {
     plan = ReassignPlan();
-    QHash<std::pair<bool, QString>, qsizetype> assigned;
+    Assigned assigned;
     for (const Assignment &a : assignments) {
         if (a.offered >= 0 && a.offered < offered.count())
             assigned.insert({a.kind == RowKind::Macro, a.name}, a.offered);
@@ -541,57 +598,19 @@ bool planReassignment(const AppState &state, const QStringList &pages, const Off
             const qsizetype to = assigned.value({row.macro, rowName(row)}, -1);
             if (to < 0)
                 continue;
-            const OfferedEntry &item = offered.entries().at(to);
-            // The row as the reader takes it, with the new entry as the editor adds it.
-            QString after;
-            QString label;
-            if (row.macro) {
-                PageRow macro = macroRowOf(row.value);
-                macro.name = item.text;
-                macro.entry = item.entry;
-                label = macro.label;
-                after = macroRowLine(macro);
-            } else if (std::optional<PageRow> object = objectRowOf(row.value)) {
-                object->name = item.entry->ObjName;
-                object->entry = item.entry;
-                label = object->label;
-                after = objectRowLine(*object, state.catalogue, locale);
+            if (std::optional<ReassignPlan::Row> one = plannedRow(row, offered.entries().at(to), state.catalogue, locale)) {
+                changes.append({row.line, one->after});
+                planned.rows.append(*one);
             }
-            if (after.isEmpty())
-                continue;
-            const QString before = (row.macro ? u"MACRO="_s : u"OBJROW="_s) + row.value;
-            changes.append({row.line, after});
-            planned.rows.append({row.macro ? RowKind::Macro : RowKind::Object, label, rowName(row),
-                                 row.macro ? item.text : item.entry->ObjName, before, after});
         }
         if (changes.isEmpty())
             continue;
-
         QByteArray bytes;
+        QByteArray rewritten;
         if (!readBytes(path, bytes, prompt))
             return false;
-        const QList<QByteArrayView> lines = splitLines(bytes);
-        QByteArray rewritten;
-        rewritten.reserve(bytes.size() + 256);
-        qsizetype next = 0;
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            const QByteArrayView line = lines[i];
-            if (next < changes.size() && changes[next].first == i + 1) {
-                const QByteArrayView end = line.last(lineEndLength(line));
-                const QByteArrayView text = line.chopped(end.size());
-                // The file changed since it was read: its lines are no longer the ones planned.
-                if (!text.startsWith("OBJROW=") && !text.startsWith("MACRO=")) {
-                    prompt.error(WorkspaceMessages::PageChangedMeanwhile.arg(path));
-                    return false;
-                }
-                rewritten += Cp1252::encode(changes[next].second);
-                rewritten += end;
-                ++next;
-                continue;
-            }
-            rewritten += line;
-        }
-        if (next != changes.size()) {
+        // The file changed since it was read: its lines are no longer the ones planned.
+        if (!rewriteLines(bytes, changes, rewritten)) {
             prompt.error(WorkspaceMessages::PageChangedMeanwhile.arg(path));
             return false;
         }
