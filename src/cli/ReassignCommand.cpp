@@ -49,9 +49,7 @@ using Entry = ReassignChoices::Choice;
 
 QString rowsText(const LostName &lost)
 {
-    const QString rows = lost.rows == 1 ? u"1 Zeile"_s : u"%1 Zeilen"_s.arg(lost.rows);
-    const QString pages = lost.pages.size() == 1 ? u"1 Seite"_s : u"%1 Seiten"_s.arg(lost.pages.size());
-    return rows + u" auf "_s + pages + u" ("_s + lost.pages.join(u", "_s) + u')';
+    return rowsOnPagesText(lost.rows, lost.pages.size()) + u" ("_s + lost.pages.join(u", "_s) + u')';
 }
 
 void writeText(QIODevice &out, const QList<Entry> &entries, const OfferedEntries &offered)

@@ -36,9 +36,7 @@ const QString Unassigned = u"–"_s;
 
 QString usedText(const LostName &lost)
 {
-    const QString rows = lost.rows == 1 ? u"1 Zeile"_s : u"%1 Zeilen"_s.arg(lost.rows);
-    const QString pages = lost.pages.size() == 1 ? u"1 Seite"_s : u"%1 Seiten"_s.arg(lost.pages.size());
-    return rows + u" auf "_s + pages;
+    return rowsOnPagesText(lost.rows, lost.pages.size());
 }
 } // namespace
 

@@ -30,7 +30,8 @@ inline const QString ProposalByDescription = QStringLiteral("gleiche Beschreibun
 inline const QString NoProposal = QStringLiteral("keine Zuordnung");
 inline const QString PageChangedMeanwhile =
     QStringLiteral("Die Datei %1 wurde inzwischen geändert. Bitte die Objekte erneut suchen.");
-inline const QString ReassignSummaryHead = QStringLiteral("%1 auf %2 werden neu zugeordnet:");
+inline const QString ReassignSummaryHead = QStringLiteral("%1 werden neu zugeordnet:");
+inline const QString RowsOnPages = QStringLiteral("%1 auf %2");
 inline const QString OneRow = QStringLiteral("1 Zeile");
 inline const QString Rows = QStringLiteral("%1 Zeilen");
 inline const QString OnePage = QStringLiteral("1 Seite");

@@ -318,6 +318,13 @@ Proposal ReplacementFinder::propose(const LostName &name) const
     return {};
 }
 
+QString rowsOnPagesText(int rows, qsizetype pages)
+{
+    return WorkspaceMessages::RowsOnPages.arg(rows == 1 ? WorkspaceMessages::OneRow : WorkspaceMessages::Rows.arg(rows),
+                                              pages == 1 ? WorkspaceMessages::OnePage
+                                                         : WorkspaceMessages::Pages.arg(pages));
+}
+
 QString proposalBasisText(Proposal::Basis basis)
 {
     switch (basis) {
@@ -625,9 +632,7 @@ QString reassignSummary(const ReassignPlan &plan, int maxRows)
     QStringList lines;
     const int rows = plan.rowsChanged();
     const qsizetype pages = plan.pages.size();
-    lines << WorkspaceMessages::ReassignSummaryHead.arg(
-        rows == 1 ? WorkspaceMessages::OneRow : WorkspaceMessages::Rows.arg(rows),
-        pages == 1 ? WorkspaceMessages::OnePage : WorkspaceMessages::Pages.arg(pages));
+    lines << WorkspaceMessages::ReassignSummaryHead.arg(rowsOnPagesText(rows, pages));
     int shown = 0;
     for (const ReassignPlan::Page &page : plan.pages) {
         if (shown >= maxRows)

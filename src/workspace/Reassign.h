@@ -108,6 +108,9 @@ private:
 QList<LostName> findLostNames(const AppState &state, const QStringList &pages, const OfferedEntries &offered,
                               QStringList *unreadPages = nullptr);
 
+// "1 Zeile auf 1 Seite", "5 Zeilen auf 3 Seiten".
+QString rowsOnPagesText(int rows, qsizetype pages);
+
 // The human words for a proposal's basis, "keine Zuordnung" for none.
 QString proposalBasisText(Proposal::Basis basis);
 

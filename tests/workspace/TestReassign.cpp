@@ -50,6 +50,8 @@ private:
     QString page(const QString &name) const { return ProjectFiles::pageFile(m_dir->path(), u"HAUS"_s, name); }
     // The proposal for each lost name, as assignments.
     QList<Assignment> proposed() const;
+    // Each page's file as it is now.
+    QHash<QString, QByteArray> pageBytes() const;
     qsizetype offered(const QString &text) const { return m_offered->indexOf(text); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -109,6 +111,14 @@ QList<Assignment> TestReassign::proposed() const
     for (const LostName &lost : findLostNames(*m_state, m_pages, *m_offered))
         assignments.append({lost.kind, lost.name, m_finder->propose(lost).offered});
     return assignments;
+}
+
+QHash<QString, QByteArray> TestReassign::pageBytes() const
+{
+    QHash<QString, QByteArray> bytes;
+    for (const QString &name : m_pages)
+        bytes.insert(name, fileBytes(page(name)));
+    return bytes;
 }
 
 void TestReassign::lostNames()
@@ -222,9 +232,7 @@ void TestReassign::assignedRowsAreWhatARefreshWrites()
 
 void TestReassign::nothingElseChanges()
 {
-    QHash<QString, QByteArray> before;
-    for (const QString &name : std::as_const(m_pages))
-        before.insert(name, fileBytes(page(name)));
+    const QHash<QString, QByteArray> before = pageBytes();
     ReassignPlan plan;
     ScriptedPrompt prompt;
     QVERIFY(planReassignment(*m_state, m_pages, *m_offered, proposed(), plan, prompt));
@@ -248,9 +256,7 @@ void TestReassign::nothingElseChanges()
 
 void TestReassign::allPagesOrNone()
 {
-    QHash<QString, QByteArray> before;
-    for (const QString &name : std::as_const(m_pages))
-        before.insert(name, fileBytes(page(name)));
+    const QHash<QString, QByteArray> before = pageBytes();
     ReassignPlan plan;
     ScriptedPrompt prompt;
     QVERIFY(planReassignment(*m_state, m_pages, *m_offered, proposed(), plan, prompt));
@@ -292,15 +298,12 @@ void TestReassign::summary()
 
 void TestReassign::findingReadsOnly()
 {
-    QHash<QString, QByteArray> before;
-    for (const QString &name : std::as_const(m_pages))
-        before.insert(name, fileBytes(page(name)));
+    const QHash<QString, QByteArray> before = pageBytes();
     ReassignPlan plan;
     ScriptedPrompt prompt;
     QVERIFY(planReassignment(*m_state, m_pages, *m_offered, proposed(), plan, prompt));
     QVERIFY(!plan.pages.isEmpty());
-    for (const QString &name : std::as_const(m_pages))
-        QCOMPARE(fileBytes(page(name)), before.value(name));
+    QCOMPARE(pageBytes(), before);
     QCOMPARE(QDir(m_dir->path()).entryList({u".~*"_s}, QDir::Files | QDir::Hidden), QStringList());
 }
 
